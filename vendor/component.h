@@ -1,0 +1,23 @@
+// The Dovane component: the component base with the maker's own discovery,
+// kit preparation and flash.
+#ifndef VENDOR_COMPONENT_H_
+#define VENDOR_COMPONENT_H_
+
+#include <string>
+
+#include "driver/base_component.h"
+
+namespace DovaneComp {
+
+class CComponent : public CBaseCmp {
+ public:
+  using CBaseCmp::CBaseCmp;
+  ~CComponent() override = default;
+
+  bool DiscoverDevices() override;
+  std::wstring NormalizeModel(const std::wstring& model) override;
+};
+
+}  // namespace DovaneComp
+
+#endif  // VENDOR_COMPONENT_H_
