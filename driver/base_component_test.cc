@@ -44,7 +44,7 @@ class ScriptedComponent : public CBaseCmp {
 
 DeviceEntry Device(std::vector<const wchar_t*> actions) {
   DeviceEntry device;
-  device.device_id = L"10df.e200.10df.e202";
+  device.device_id = L"d07a.e200.d07a.e202";
   for (const wchar_t* action : actions) {
     FirmwareItem item;
     item.action = action;

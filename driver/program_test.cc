@@ -25,7 +25,7 @@ const char kCatalogue[] =
     "  <devices>\n"
     "    <device>\n"
     "      <type value=\"CNA\"/>\n"
-    "      <device_id value=\"10DF.E200.10DF.E202\"/>\n"
+    "      <device_id value=\"D07A.E200.D07A.E202\"/>\n"
     "      <model value=\"ZRa300\"/>\n"
     "      <firmware value=\"11.1.183.21\"/>\n"
     "      <bios value=\"5.02a1\"/>\n"

@@ -17,7 +17,7 @@ TEST(WideTextTest, NarrowLowBytesKeepsTheLowEightBits) {
 }
 
 TEST(WideTextTest, WidenDecodesPlainText) {
-  EXPECT_EQ(Widen("10df.e200.10df.e202"), L"10df.e200.10df.e202");
+  EXPECT_EQ(Widen("d07a.e200.d07a.e202"), L"d07a.e200.d07a.e202");
   EXPECT_EQ(Widen(""), L"");
 }
 

@@ -16,6 +16,11 @@ std::wstring GetAttributeText(const xmlNode* element, const char* name) {
   if (found == nullptr)
     return std::wstring();
 
+  // The usual attribute is a single text node: read it in place.
+  const xmlNode* only = found->children;
+  if (only != nullptr && only->next == nullptr && only->type == XML_TEXT_NODE)
+    return WidenBytes(reinterpret_cast<const char*>(only->content));
+
   xmlChar* value = xmlNodeListGetString(element->doc, found->children, 1);
   if (value == nullptr)
     return std::wstring();

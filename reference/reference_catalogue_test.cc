@@ -39,7 +39,7 @@ Loaded Load(const std::string& xml) {
 const char kFullDevice[] =
     "<device>\n"
     "  <type value=\"CNA\"/>\n"
-    "  <device_id value=\"10DF.E200.10DF.E202\"/>\n"
+    "  <device_id value=\"D07A.E200.D07A.E202\"/>\n"
     "  <model value=\"ZRa300 dual port\"/>\n"
     "  <firmware value=\"11.1.183.21\"/>\n"
     "  <bios value=\"5.02a1\"/>\n"
@@ -60,7 +60,7 @@ TEST(ReferenceCatalogueTest, ReadsDevicesAndPaths) {
   EXPECT_EQ(loaded.catalogue.installer_app_path, L"./install.sh");
   EXPECT_EQ(loaded.devices,
             (std::vector<std::string>{
-                "CNA|10DF.E200.10DF.E202|ZRa300 dual port|11.1.183.21|5.02a1|2.82a4|180 rom",
+                "CNA|D07A.E200.D07A.E202|ZRa300 dual port|11.1.183.21|5.02a1|2.82a4|180 rom",
                 "|||||| rom"}));
 }
 
@@ -179,7 +179,7 @@ TEST(ReferenceCatalogueTest, LargeCatalogueLoadsCompletely) {
   std::string xml = "<pelmo_fchba_reference><devices>\n";
   const int kDevices = 200000;
   for (int i = 0; i < kDevices; ++i) {
-    xml += "<device><device_id value=\"10df." + std::to_string(i) + "\"/>" + padding +
+    xml += "<device><device_id value=\"d07a." + std::to_string(i) + "\"/>" + padding +
            "<firmware value=\"1.2.3\"/>" + padding + "</device>\n";
   }
   xml += "</devices></pelmo_fchba_reference>\n";
@@ -188,12 +188,12 @@ TEST(ReferenceCatalogueTest, LargeCatalogueLoadsCompletely) {
   Loaded loaded = Load(xml);
   ASSERT_TRUE(loaded.ok);
   ASSERT_EQ(loaded.catalogue.referenceDevices.size(), static_cast<size_t>(kDevices));
-  EXPECT_EQ(loaded.catalogue.FindDeviceIndex(L"10DF.199999"), kDevices - 1);
+  EXPECT_EQ(loaded.catalogue.FindDeviceIndex(L"D07A.199999"), kDevices - 1);
 }
 
 TEST(ReferenceCatalogueTest, LookupIgnoresCaseAndGivesTheFirstMatch) {
   ReferenceCatalogue catalogue;
-  for (const wchar_t* id : {L"10DF.E200.10DF.E202", L"10df.e200.10df.e202", L"10df.f100.10df.f100",
+  for (const wchar_t* id : {L"D07A.E200.D07A.E202", L"d07a.e200.d07a.e202", L"d07a.f100.d07a.f100",
                             L"ABC\u00C9", L""}) {
     ReferenceDevice device;
     device.device_id = id;
@@ -203,15 +203,15 @@ TEST(ReferenceCatalogueTest, LookupIgnoresCaseAndGivesTheFirstMatch) {
     const wchar_t* id;
     int index;
   } kCases[] = {
-      {L"10df.e200.10df.e202", 0}, {L"10DF.E200.10DF.E202", 0}, {L"10Df.F100.10dF.f100", 2},
+      {L"d07a.e200.d07a.e202", 0}, {L"D07A.E200.D07A.E202", 0}, {L"D07a.F100.d07A.f100", 2},
       {L"abc\u00C9", 3},           {L"", 4},
-      {L"10df.e200.10df.e20", -1}, {L"10df.e200.10df.e2022", -1},
+      {L"d07a.e200.d07a.e20", -1}, {L"d07a.e200.d07a.e2022", -1},
   };
   for (const auto& c : kCases)
     EXPECT_EQ(catalogue.FindDeviceIndex(c.id), c.index);
 
   // Whatever the text, the lookup agrees with a plain scan by wcscasecmp.
-  for (const wchar_t* id : {L"abc\u00E9", L"ABC\u00C9", L"\u0130", L"10DF.e200.10DF.e202"}) {
+  for (const wchar_t* id : {L"abc\u00E9", L"ABC\u00C9", L"\u0130", L"D07A.e200.D07A.e202"}) {
     int scanned = -1;
     for (size_t i = 0; i < catalogue.referenceDevices.size() && scanned < 0; ++i) {
       if (wcscasecmp(catalogue.referenceDevices[i].device_id.c_str(), id) == 0)
@@ -222,10 +222,10 @@ TEST(ReferenceCatalogueTest, LookupIgnoresCaseAndGivesTheFirstMatch) {
 
   // Devices added after a lookup are found too.
   ReferenceDevice late;
-  late.device_id = L"1077.2532.1077.015d";
+  late.device_id = L"c0de.0250.c0de.0151";
   catalogue.referenceDevices.push_back(late);
-  EXPECT_EQ(catalogue.FindDeviceIndex(L"1077.2532.1077.015D"), 5);
-  EXPECT_EQ(ReferenceCatalogue().FindDeviceIndex(L"10df.e200.10df.e202"), -1);
+  EXPECT_EQ(catalogue.FindDeviceIndex(L"c0de.0250.c0de.0151"), 5);
+  EXPECT_EQ(ReferenceCatalogue().FindDeviceIndex(L"d07a.e200.d07a.e202"), -1);
 }
 
 TEST(AttributeTextTest, LastOfRepeatedAttributesCountsAndOnlyElementsHaveAttributes) {

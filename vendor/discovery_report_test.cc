@@ -31,7 +31,7 @@ FirmwareItem Item(const wchar_t* type, const wchar_t* version, const wchar_t* ac
 
 DeviceEntry TwoItemDevice() {
   DeviceEntry device;
-  device.device_id = L"10df.e200.10df.e202";
+  device.device_id = L"d07a.e200.d07a.e202";
   device.product_id = L"ZRa300";
   device.fw_items.push_back(Item(L"Firmware", L"11.1.183.21", L"11.1.179.6", L"upgrade", L"no"));
   device.fw_items.push_back(Item(L"Boot BIOS ROM", L"5.02a1", L"5.02a1", L"rewrite", L""));
@@ -47,7 +47,7 @@ TEST(DiscoveryReportTest, EmptyDeviceListGivesAnEmptyDevicesElement) {
 TEST(DiscoveryReportTest, DevicesAndItemsInListOrder) {
   TempDir dir;
   DeviceEntry firmwareOnly;
-  firmwareOnly.device_id = L"10DF.F100.10DF.F100";
+  firmwareOnly.device_id = L"D07A.F100.D07A.F100";
   firmwareOnly.product_id = L"ZRa200";
   firmwareOnly.fw_items.push_back(Item(L"Firmware", L"2.82a4", L"2.72a2", L"upgrade", L"no"));
   ReportTexts texts{L"CNA", L"alt", L"1.0", L"reboot"};
@@ -62,7 +62,7 @@ TEST(DiscoveryReportTest, DevicesAndItemsInListOrder) {
             "  <takes_effect value=\"reboot\"/>\n"
             "  <devices>\n"
             "    <device>\n"
-            "      <device_id value=\"10df.e200.10df.e202\"/>\n"
+            "      <device_id value=\"d07a.e200.d07a.e202\"/>\n"
             "      <product_id value=\"ZRa300\"/>\n"
             "      <busnumber value=\"\"/>\n"
             "      <funcnumber value=\"\"/>\n"
@@ -88,7 +88,7 @@ TEST(DiscoveryReportTest, DevicesAndItemsInListOrder) {
             "      </fw_item>\n"
             "    </device>\n"
             "    <device>\n"
-            "      <device_id value=\"10DF.F100.10DF.F100\"/>\n"
+            "      <device_id value=\"D07A.F100.D07A.F100\"/>\n"
             "      <product_id value=\"ZRa200\"/>\n"
             "      <busnumber value=\"\"/>\n"
             "      <funcnumber value=\"\"/>\n"
