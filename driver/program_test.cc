@@ -10,7 +10,9 @@
 namespace {
 
 const std::string kBanner = std::string(51, '-') + "\n";
-const std::string kLoaded = kBanner + "Loading references...done.\nPerforming discovery...\n";
+const std::string kLoaded = kBanner +
+                            "Loading references...done.\nPerforming discovery...\n"
+                            "Preparing the Dovane CNA Kit...done\n";
 const char kLogPath[] = "/var/lbt/Component.log";
 const char kUsage[] =
     "QZXXXXXX.tovix [options]\n"
@@ -190,14 +192,18 @@ TEST_F(ProgramTest, UnwritableLogIsReportedOnEveryWriteAndChangesNothingElse) {
   SandboxRun run = Run({"/d", "report.xml"});
   EXPECT_EQ(run.exitCode, 3);
   EXPECT_EQ(run.out, kBanner + kError + "Loading references..." + kError + "done.\n" + kError +
-                         "Performing discovery...\n" + kError +
-                         "Generating self-discovery XML..." + kError + "done.\n" + kError);
+                         "Performing discovery...\n" + kError + "Preparing the Dovane CNA Kit..." +
+                         kError + "done\n" + kError + "Generating self-discovery XML..." + kError +
+                         "done.\n" + kError);
   EXPECT_EQ(ReadFile(sandbox_.packagePath("report.xml")), kEmptyReport);
 
-  // Silent: one complaint for each of the five writes, and nothing else.
+  // Silent: one complaint for each of the seven writes, and nothing else.
   run = Run({"/s"});
   EXPECT_EQ(run.exitCode, 3);
-  EXPECT_EQ(run.out, kError + kError + kError + kError + kError);
+  std::string complaints;
+  for (int i = 0; i < 7; ++i)
+    complaints += kError;
+  EXPECT_EQ(run.out, complaints);
   EXPECT_EQ(sandbox_.writtenFile("/var/lbt"), "a plain file where the log directory belongs");
 }
 

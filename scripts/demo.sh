@@ -1,7 +1,9 @@
 #!/bin/sh
-# Builds the component and runs its job on the demo package: a discovery run
-# that prints its report. The runs append to the real component log,
-# /var/lbt/Component.log, as an update manager's runs would.
+# Builds the component and runs its job on the demo package, which holds a
+# sample catalogue and the simulated flash engine kit: a discovery run that
+# prints its report, then an update run, then the log lines the runs added.
+# The runs append to the real component log, /var/lbt/Component.log, as an
+# update manager's runs would.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -12,12 +14,24 @@ cmake --build build/release -j "$(nproc)"
 package=build/demo-package
 rm -rf "$package"
 cp -r demo/package "$package"
+cp build/release/vendor/engine-sim/zarnflashStandalone-*.zip "$package"
 cd "$package"
 component=../release/driver/dovane-component
+log=/var/lbt/Component.log
+logged=$(stat -c %s "$log" 2>/dev/null || echo 0)
 
-echo "== Discovery run: $component /d report.xml"
-status=0
-"$component" /d report.xml || status=$?
-echo "== Exit code: $status"
+run() {
+  echo "== $component $*"
+  status=0
+  "$component" "$@" || status=$?
+  echo "== exit code $status"
+  echo
+}
+
+run /d report.xml
 echo "== report.xml:"
 cat report.xml
+echo
+run
+echo "== What these runs added to $log:"
+tail -c +"$((logged + 1))" "$log"

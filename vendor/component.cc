@@ -1,8 +1,19 @@
 #include "vendor/component.h"
 
+#include "driver/shell.h"
+#include "vendor/flash_outcome.h"
+
 namespace DovaneComp {
 
+namespace {
+
+constexpr const char* kEngineScript = "./zarnflashStandalone*/lx/zarnflash.sh";
+
+}  // namespace
+
 bool CComponent::DiscoverDevices() {
+  if (PrepareFlashKit() != 0)
+    return false;
   // Adapters are learnt from the flash engine's inventory query, which this
   // component does not run yet: nothing is found, which is no failure.
   return true;
@@ -10,6 +21,30 @@ bool CComponent::DiscoverDevices() {
 
 std::wstring CComponent::NormalizeModel(const std::wstring& model) {
   return model.substr(0, model.find(L' '));
+}
+
+int CComponent::PrepareFlashKit() {
+  log.Write("Preparing the Dovane CNA Kit...");
+  // A damaged or missing kit shows later: the query then finds no adapter.
+  RunCommand("unzip -o zarnflashStandalone*.zip");
+  log.Write("done\n");
+  RunShell(std::string("chmod 777 ") + kEngineScript);
+  return 0;
+}
+
+int CComponent::FlashAdapters() {
+  // The engine's standard output, standard error and descriptor 3 all go to
+  // the component log, between the two lines written around the run.
+  const std::string command = std::string(kEngineScript) + " " + (force ? " /f " : " /update ") +
+                              "1>> " + log.path + " 2>> " + log.path + " 3>> " + log.path;
+  log.Write("Executing flash engine: ").Write(command).Write("\n");
+  const int exitCode = EngineExitCode(RunShell(command));
+  log.Write("Flash Engine exit code: ").Write(exitCode).Write("\n");
+
+  FlashOutcome outcome = OutcomeOfEngineExit(exitCode);
+  for (const std::string& line : outcome.lines)
+    log.Write(line);
+  return outcome.result;
 }
 
 }  // namespace DovaneComp

@@ -16,6 +16,10 @@ class CComponent : public CBaseCmp {
 
   bool DiscoverDevices() override;
   std::wstring NormalizeModel(const std::wstring& model) override;
+  // Unpacks the flash engine kit in the working directory; always 0.
+  int PrepareFlashKit() override;
+  // Runs the flash engine over all adapters; the component's exit code.
+  int FlashAdapters() override;
 };
 
 }  // namespace DovaneComp
