@@ -1,6 +1,7 @@
 // The real program, run end to end inside the sandbox: command line, log,
 // catalogue and report as an update manager sees them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -64,6 +65,17 @@ TEST_F(ProgramTest, UpdateRunWithNothingFoundDoesNothing) {
   EXPECT_EQ(run.exitCode, 3);
   EXPECT_EQ(Log(), kLoaded + "NOTICE : No operation was done.\n");
   EXPECT_EQ(run.out, Log());
+}
+
+TEST_F(ProgramTest, EngineKitIsUnpackedInThePackageDirectory) {
+  sandbox_.writePackageFile("zarnflashStandalone-5.1.42.zip", *ReadFile(ENGINE_KIT_ZIP));
+  SandboxRun run = Run({"/d", "report.xml"});
+  EXPECT_EQ(run.exitCode, 3);
+  EXPECT_EQ(Log(), kLoaded + "Generating self-discovery XML...done.\n");
+  struct stat status;
+  ASSERT_EQ(stat(sandbox_.packagePath("zarnflashStandalone-5.1.42/lx/zarnflash.sh").c_str(), &status),
+            0);
+  EXPECT_EQ(status.st_mode & 07777, 0777u);
 }
 
 TEST_F(ProgramTest, ForceAndItsAliasesReportMissingHardware) {
