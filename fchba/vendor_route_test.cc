@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -232,6 +234,45 @@ TEST_F(VendorRoutes, RouteBReloadsEvenWhenTheSearchFails) {
                           "m GetVersion", "m LoadLibrary"};
   EXPECT_EQ(expected, routeCalls());
   EXPECT_NE(0u, registry.openAdapter("Dovane0"));
+}
+
+TEST_F(VendorRoutes, MatchAndReadReportTheirSteps) {
+  load(FAKE_MANAGEMENT_VENDOR_LIBRARY, "opt/libqlsdm.so",
+       "fail LBTFC_GetAdapterAttributes2 0x1f 1\nadapter qlogic0 " + kFoundSettings + "\n");
+  char path[256];
+  void* handle = registry.libraryOfAdapter(0, path);
+  void* plain = dlopen(FAKE_MANAGEMENT_LIBRARY, RTLD_LAZY);
+  ASSERT_NE(nullptr, plain);
+
+  const struct {
+    const char* path;
+    void* handle;
+    bool matched;
+    int status;
+    const char* text;
+  } cases[] = {
+      {"/opt/libfc.so", handle, false, -9, ""},
+      {path, nullptr, true, 1, "libHandle is NULL; cannot dlsym"},
+      {path, plain, true, 1, "unable to dlsym for LBTFC_GetAdapterAttributes2"},
+      {path, handle, true, 0, "dlsym for LBTFC_GetAdapterAttributes2 success!"},
+  };
+  for (const auto& c : cases) {
+    FcHbaVendorRoute::Text text = {};
+    int status = -9;
+    EXPECT_EQ(c.matched, route.matchVendorLibrary("qlogic0", c.path, c.handle, text, status));
+    EXPECT_EQ(c.status, status);
+    EXPECT_STREQ(c.text, text);
+  }
+  dlclose(plain);
+
+  // The entry resolved last is used, with the low half of the handle.
+  VendorIdentity identity = kBefore;
+  FcHbaVendorRoute::Text text = {};
+  EXPECT_EQ(0, route.readVendorIdentity(kWwn, identity, text, 0x00070100));
+  EXPECT_STREQ("read adapter attribs Success! handle used is 0x100", text);
+  EXPECT_EQ(kFound, identity);
+  EXPECT_EQ(-3, route.readVendorIdentity(kWwn, identity, text, 0x00070101));
+  EXPECT_STREQ("fail to read adapter attribs: handle used is 0x101: retStatus is 0x1f", text);
 }
 
 // Two adapters of two libraries, both taking route B, walked as the adapter
