@@ -83,7 +83,7 @@ TEST(VendorSearch, ResultCodesAndCallOrder) {
         "v LBTFC_GetAdapterName 1", "v LBTFC_OpenAdapter found",
         "v LBTFC_GetAdapterAttributes2 0x101", "v LBTFC_CloseAdapter 0x101",
         "v LBTFC_FreeLibrary", "v unloaded"}},
-      {"only the third path exists", "Emulex", FAKE_VENDOR_LIBRARY, "lib/cim/bfahbaapi.so", found,
+      {"only the third path exists", "Acme FC", FAKE_VENDOR_LIBRARY, "lib/cim/bfahbaapi.so", found,
        0, "pass", kFound, {}},
       {"the second qlogic path", "qlogic", FAKE_VENDOR_LIBRARY, "usr/lib64/libqlsdm-x86_64.so",
        found, 0, "pass", kFound, {}},
