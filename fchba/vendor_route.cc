@@ -115,6 +115,8 @@ bool FcHbaVendorRoute::matchVendorLibrary(const char* adapterName, const char* l
                                           void* libraryHandle, Text& text, int& status) {
   if (!strstr(libraryPath, chooseVendorLibrary(adapterName).baseName))
     return false;
+  // An entry left from an earlier adapter must never be used for this one.
+  vendorAttributesEntry_ = nullptr;
   if (!libraryHandle) {
     status = 1;
     setText(text, "libHandle is NULL; cannot dlsym");
