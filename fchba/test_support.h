@@ -1,0 +1,71 @@
+// Helpers for the adapter layer's tests: a scratch directory, staging copies
+// of the fake libraries with their fixtures, reading the recorded calls, and
+// a sandbox that runs a scenario against the real fixed paths.
+
+#ifndef FCHBA_TEST_SUPPORT_H_
+#define FCHBA_TEST_SUPPORT_H_
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fchba_test {
+
+// A fresh directory under the system's temporary directory, removed with
+// everything in it when the object goes.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& relative) const { return path_ + "/" + relative; }
+  // The file every fake library of a test records its calls in.
+  std::string callLog() const { return path_ + "/calls.log"; }
+
+ private:
+  std::string path_;
+};
+
+// A scratch directory used as the root of a registry's fixed paths, with
+// helpers to stage the configuration file and fake libraries in it.
+class Stage {
+ public:
+  // Copies `library` to `relative` under the scratch directory; its calls
+  // are recorded in the shared call log with `label` in front.
+  std::string library(const char* library, const std::string& relative, const std::string& label,
+                      const std::string& fixture = "") const;
+  // Writes etc/hba.conf under the scratch directory.
+  void config(const std::string& text) const;
+  std::vector<std::string> calls() const;
+  std::string root() const { return scratch.path(); }
+
+  ScratchDir scratch;
+};
+
+// Writes `contents` to `path`, making its parent directories.
+void writeFile(const std::string& path, const std::string& contents);
+// Copies the built library `library` to `path` and writes its fixture next to
+// it, with "label" and "log" directives added in front.
+void stageLibrary(const std::string& library, const std::string& path, const std::string& label,
+                  const std::string& logPath, const std::string& fixture);
+// The lines of a file; none when it does not exist.
+std::vector<std::string> readLines(const std::string& path);
+// The lines of `lines` that start with `prefix`.
+std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines,
+                                           const std::string& prefix);
+
+// Runs `scenario` in a child process with a private mount namespace in which
+// /etc, /usr/lib (and through it /lib) and /usr/lib64 are overlays whose
+// upper layers are `scratch`/etc, `scratch`/usr-lib and `scratch`/usr-lib64.
+// Files staged there before the call appear at the fixed paths; nothing the
+// scenario writes reaches the host. Returns what the scenario returned, or
+// fails the test when the sandbox could not be set up (skipped: `skipped` set).
+std::string runInSandbox(const ScratchDir& scratch, const std::function<std::string()>& scenario,
+                         bool& skipped);
+
+}  // namespace fchba_test
+
+#endif  // FCHBA_TEST_SUPPORT_H_
