@@ -1,0 +1,360 @@
+// Tests of the engine through its public interface: what the case files run
+// through regex-probe cannot show (syntax-error reports, matcher state between
+// operations, the one-shot operations, the cache and the registry, limits on
+// hostile input, the dump).
+#include "regex/regex.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::string compileErrors(const std::string& pattern) {
+  testing::internal::CaptureStderr();
+  auto p = Pattern::compile(pattern, 0);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(p, nullptr) << pattern;
+  return err;
+}
+
+const char kPlain[] = "Syntax Error near here. \n";
+const char kMeta[] = "Syntax Error near here. Possible unescaped meta character.\n";
+
+TEST(SyntaxErrorReport, ExactText) {
+  struct Case {
+    std::string pattern;
+    std::string report;
+  } cases[] = {
+      {"a**", std::string("a**\n  ^\n") + kMeta},
+      // The group's own report, then the enclosing level's for the failed group.
+      {"(a", std::string("(a\n ^\n") + kPlain + "(a\n ^\n" + kPlain},
+      {"a)", std::string("a)\n ^\n") + kMeta},
+      // The caret line has at least one space.
+      {"*", std::string("*\n ^\n") + kMeta},
+      // A bad bracket item, then the bracket's missing ']'.
+      {"[abc&&]", std::string("[abc&&]\n     ^\n") + kPlain + "[abc&&]\n      ^\n" + kMeta},
+      {"ab\\", std::string("ab\\\n  ^\n") + kPlain},
+      // A bad group, then the enclosing level's report for it.
+      {"(?x)", std::string("(?x)\n  ^\n") + kPlain + "(?x)\n  ^\n" + kPlain},
+      {"\\08", std::string("\\08\n ^\n") + kPlain},
+      {"x{ab}", std::string("x{ab}\n    ^\n") + kMeta},
+  };
+  for (const Case& c : cases) EXPECT_EQ(compileErrors(c.pattern), c.report) << c.pattern;
+}
+
+TEST(SyntaxErrorReport, OneReportPerEnclosingGroup) {
+  std::string report = compileErrors("((a");
+  size_t count = 0;
+  for (size_t at = report.find("Syntax Error"); at != std::string::npos;
+       at = report.find("Syntax Error", at + 1)) {
+    ++count;
+  }
+  EXPECT_EQ(count, 3u) << report;
+}
+
+TEST(Compile, GroupCount) {
+  struct Case {
+    const char* pattern;
+    int groups;
+  } cases[] = {
+      {"", 1}, {"(a)(?:b)(x)", 3}, {"(a|(b))(?=(c))", 4}, {"(?i:a)(?>b)(?<=c)", 1}, {"a.b", 1},
+  };
+  for (const Case& c : cases) {
+    auto p = Pattern::compile(c.pattern, 0);
+    ASSERT_NE(p, nullptr) << c.pattern;
+    EXPECT_EQ(p->groupCount(), c.groups) << c.pattern;
+    EXPECT_EQ(p->newMatcher("")->groupCount(), c.groups) << c.pattern;
+  }
+  auto verbatim = Pattern::compile("(a)(b)", Pattern::VERBATIM);
+  EXPECT_EQ(verbatim->groupCount(), 1);
+  EXPECT_EQ(verbatim->flags(), Pattern::VERBATIM);
+}
+
+TEST(Matcher, FreshMatcherReportsEmptyGroupsAtZero) {
+  auto p = Pattern::compile("(a)(b)", 0);
+  auto m = p->newMatcher("ab");
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(m->groupStart(i), 0);
+    EXPECT_EQ(m->groupEnd(i), 0);
+    EXPECT_EQ(m->groupText(i), "");
+  }
+  EXPECT_EQ(m->groupStart(-1), -1);
+  EXPECT_EQ(m->groupStart(3), -1);
+  EXPECT_EQ(m->groupEnd(3), -1);
+  EXPECT_EQ(m->groupText(3), "");
+}
+
+TEST(Matcher, InventoryLineGivesSevenGroups) {
+  auto p = Pattern::compile(
+      "HBA=(.+),.*PCI ID=(\\w{1,4}),.*VID=(\\w{1,4}),.*SSID=(\\w{1,4}),.*SVID=(\\w{1,4}),"
+      ".*Firmware=(.+),.*Boot Code=([\\w\\.]+).*",
+      Pattern::DOT_ALL);
+  ASSERT_NE(p, nullptr);
+  auto m = p->newMatcher(
+      "HBA=ZRa200-X NIC,Port=0,PCI ID=e1,VID=10df,SSID=e2,SVID=10df,Firmware=2.82A4,"
+      "Boot Code=5.02a1\r");
+  ASSERT_TRUE(m->matchesEntire());
+  EXPECT_EQ(m->groupTexts(false),
+            (Strings{"ZRa200-X NIC,Port=0", "e1", "10df", "e2", "10df", "2.82A4", "5.02a1"}));
+  EXPECT_EQ(m->groupTexts(true).size(), 8u);
+  EXPECT_FALSE(p->newMatcher("HBA=x,PCI ID=e1")->matchesEntire());
+}
+
+TEST(Matcher, FailedSearchLeavesEveryGroupUnset) {
+  auto p = Pattern::compile("(a)(b)?c", 0);
+  auto m = p->newMatcher("abxab");
+  EXPECT_FALSE(m->findFirst());
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(m->groupStart(i), -1) << i;
+    EXPECT_EQ(m->groupEnd(i), -1) << i;
+  }
+}
+
+TEST(Matcher, SearchAfterFailedSearchStartsAgain) {
+  auto p = Pattern::compile("a", 0);
+  auto m = p->newMatcher("ab");
+  ASSERT_TRUE(m->findNext());
+  EXPECT_EQ(m->groupStart(0), 0);
+  // No 'a' after position 1: the search fails, and the next one starts over.
+  EXPECT_FALSE(m->findNext());
+  EXPECT_TRUE(m->findNext());
+  EXPECT_EQ(m->groupStart(0), 0);
+}
+
+TEST(Matcher, SearchThatReachedTheEndStaysFinished) {
+  auto p = Pattern::compile("b", 0);
+  auto m = p->newMatcher("ab");
+  ASSERT_TRUE(m->findFirst());
+  EXPECT_EQ(m->groupEnd(0), 2);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(m->findNext());
+  m->rewind();
+  EXPECT_TRUE(m->findNext());
+}
+
+TEST(Matcher, WholeMatchAfterSearchAndNewText) {
+  auto p = Pattern::compile("(\\d+)", 0);
+  auto m = p->newMatcher("a12");
+  ASSERT_TRUE(m->findFirst());
+  EXPECT_EQ(m->groupText(1), "12");
+  EXPECT_FALSE(m->matchesEntire());
+  m->setText("345");
+  ASSERT_TRUE(m->matchesEntire());
+  EXPECT_EQ(m->groupText(0), "345");
+  // A whole match resets the search: findNext begins at position 0 again.
+  ASSERT_TRUE(m->findNext());
+  EXPECT_EQ(m->groupStart(0), 0);
+}
+
+TEST(Matcher, ExpandReplacement) {
+  auto p = Pattern::compile("(x)", 0);
+  auto m = p->newMatcher("x");
+  ASSERT_TRUE(m->matchesEntire());
+  struct Case {
+    const char* replacement;
+    const char* expanded;
+  } cases[] = {
+      {"\\1n", "x"
+               "n"},
+      {"\\1\\n", "xn"},
+      {"end\\", "end\\"},
+      {"\\\\1", "\\1"},
+      {"<\\0>", "<x>"},
+      {"<\\2><\\01>", "<><x>"},
+      {"\\99999999999", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(m->expandReplacement(c.replacement), c.expanded);
+}
+
+TEST(Matcher, MatchersOverOnePatternAreIndependent) {
+  auto p = Pattern::compile("(\\w)", 0);
+  auto first = p->newMatcher("ab");
+  auto second = p->newMatcher("xy");
+  ASSERT_TRUE(first->findFirst());
+  ASSERT_TRUE(second->findFirst());
+  ASSERT_TRUE(second->findNext());
+  EXPECT_EQ(first->groupText(1), "a");
+  EXPECT_EQ(second->groupText(1), "y");
+  EXPECT_TRUE(p->matchesEntire("q"));  // the internal matcher is a third one
+  EXPECT_EQ(first->groupText(1), "a");
+}
+
+TEST(OneShot, OperationsOnGoodPatterns) {
+  EXPECT_TRUE(Pattern::matchesEntire("\\d+", "123", 0));
+  EXPECT_FALSE(Pattern::matchesEntire("\\d+", "12a", 0));
+  EXPECT_EQ(Pattern::collectMatches("a", "banana", 0), (Strings{"a", "a", "a"}));
+  EXPECT_EQ(Pattern::splitText(",", "a,b,,c", true, 0, 0), (Strings{"a", "b", "", "c"}));
+  EXPECT_EQ(Pattern::replaceAll("(\\w)", "ab", "\\1\\1", 0), "aabb");
+  EXPECT_EQ(Pattern::findNth("a", "banana", 2, 0), std::make_pair(std::string("a"), 5));
+  EXPECT_EQ(Pattern::findNth("A", "banana", 0, Pattern::FOLD_CASE),
+            std::make_pair(std::string("a"), 1));
+}
+
+TEST(OneShot, PatternThatDoesNotCompile) {
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(Pattern::matchesEntire("(", "(", 0));
+  EXPECT_TRUE(Pattern::collectMatches("(", "(", 0).empty());
+  EXPECT_TRUE(Pattern::splitText("(", "a(b", false, 0, 0).empty());
+  EXPECT_EQ(Pattern::replaceAll("(", "text", "x", 0), "");
+  EXPECT_EQ(Pattern::findNth("(", "(", 0, 0), std::make_pair(std::string(), -1));
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("Syntax Error"), std::string::npos);
+}
+
+TEST(SharedPatterns, CachedByTextWhateverTheFlags) {
+  Pattern* first = Pattern::compileShared("a", Pattern::FOLD_CASE);
+  ASSERT_NE(first, nullptr);
+  // The cache is keyed by text only: the later flags are not applied.
+  EXPECT_EQ(Pattern::compileShared("a", 0), first);
+  EXPECT_TRUE(first->matchesEntire("A"));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Pattern::compileShared("(", 0), nullptr);
+  EXPECT_EQ(Pattern::compileShared("(", 0), nullptr);
+  std::string err = testing::internal::GetCapturedStderr();
+  // A pattern that does not compile is cached too: only the first call
+  // compiles it and reports (the group's report and the top level's).
+  EXPECT_EQ(err, std::string("(\n ^\n") + kPlain + "(\n ^\n" + kPlain);
+  Pattern::releaseSharedPatterns();
+  Pattern* again = Pattern::compileShared("a", 0);
+  ASSERT_NE(again, nullptr);
+  EXPECT_FALSE(again->matchesEntire("A"));
+  Pattern::releaseSharedPatterns();
+}
+
+TEST(NamedPatterns, SplicedWithContinuedGroupNumbers) {
+  ASSERT_TRUE(Pattern::defineNamedPattern("pair", "(\\d)-(\\d)", 0));
+  auto p = Pattern::compile("(x){pair}(y)", 0);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->groupCount(), 5);
+  auto m = p->newMatcher("x1-2y");
+  ASSERT_TRUE(m->matchesEntire());
+  EXPECT_EQ(m->groupTexts(false), (Strings{"x", "1", "2", "y"}));
+  Pattern::clearNamedPatterns();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Pattern::compile("{pair}", 0), nullptr);
+  testing::internal::GetCapturedStderr();
+}
+
+TEST(NamedPatterns, RegisteredFlagsApplyInsideTheSplice) {
+  ASSERT_TRUE(Pattern::defineNamedPattern("word", "ab", Pattern::FOLD_CASE));
+  EXPECT_TRUE(Pattern::matchesEntire("{word}c", "ABc", 0));
+  EXPECT_FALSE(Pattern::matchesEntire("{word}c", "ABC", 0));
+  Pattern::clearNamedPatterns();
+}
+
+TEST(NamedPatterns, RejectedDefinitionsAndNames) {
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(Pattern::defineNamedPattern("bad", "(", 0));
+  EXPECT_EQ(Pattern::compile("{bad}", 0), nullptr);
+  ASSERT_TRUE(Pattern::defineNamedPattern("x", "a", 0));
+  EXPECT_EQ(Pattern::compile("{x}", 0), nullptr);  // names need two characters
+  ASSERT_TRUE(Pattern::defineNamedPattern("9a", "a", 0));
+  EXPECT_EQ(Pattern::compile("{9a}", 0), nullptr);
+  // Redefining a name in terms of itself must not recurse without end.
+  ASSERT_TRUE(Pattern::defineNamedPattern("me", "a", 0));
+  ASSERT_TRUE(Pattern::defineNamedPattern("me", "{me}b", 0));
+  EXPECT_EQ(Pattern::compile("{me}", 0), nullptr);
+  // A quantifier after a splice is rejected.
+  ASSERT_TRUE(Pattern::defineNamedPattern("ab", "ab", 0));
+  EXPECT_EQ(Pattern::compile("{ab}*", 0), nullptr);
+  testing::internal::GetCapturedStderr();
+  Pattern::clearNamedPatterns();
+}
+
+// Subjects of the size a hostile tool line could have.
+class LongSubject : public testing::Test {
+ protected:
+  static constexpr size_t kSize = 16 * 1024 * 1024;
+};
+
+TEST_F(LongSubject, RepetitionsOfOneCharacterStayCorrect) {
+  std::string text(kSize, 'x');
+  EXPECT_TRUE(Pattern::matchesEntire(".*", text, 0));
+  auto p = Pattern::compile("(.+)", 0);
+  auto m = p->newMatcher(text);
+  ASSERT_TRUE(m->matchesEntire());
+  EXPECT_EQ(m->groupEnd(1), static_cast<int>(kSize));
+  text.back() = '\n';
+  EXPECT_FALSE(Pattern::matchesEntire(".*", text, 0));
+}
+
+TEST_F(LongSubject, DeepGroupLoopDoesNotCrash) {
+  std::string text;
+  text.reserve(kSize);
+  while (text.size() < kSize) text += "ab";
+  // Far beyond any real line: the result may be "no match", but the process
+  // survives.
+  Pattern::matchesEntire("(a|b)*", text, 0);
+  // Deep enough to leave the caller's stack, short enough to stay within the
+  // engine's own: the result is still correct.
+  std::string medium = text.substr(0, 200000);
+  auto p = Pattern::compile("(a|b)*", 0);
+  auto m = p->newMatcher(medium);
+  ASSERT_TRUE(m->matchesEntire());
+  EXPECT_EQ(m->groupStart(1), 199999);
+}
+
+TEST_F(LongSubject, InventoryPatternOnHostileLine) {
+  std::string text = "HBA=";
+  while (text.size() < kSize) text += ",PCI ID=1,";
+  auto p = Pattern::compile(
+      "HBA=(.+),.*PCI ID=(\\w{1,4}),.*VID=(\\w{1,4}),.*SSID=(\\w{1,4}),.*SVID=(\\w{1,4}),"
+      ".*Firmware=(.+),.*Boot Code=([\\w\\.]+).*",
+      Pattern::DOT_ALL);
+  EXPECT_FALSE(p->newMatcher(text)->matchesEntire());
+}
+
+TEST(StepBudget, RunawayBacktrackingEndsAsNoMatch) {
+  std::string text(40, 'a');
+  auto p = Pattern::compile("(a*)*b", 0);
+  auto m = p->newMatcher(text);
+  EXPECT_FALSE(m->findFirst());
+  EXPECT_EQ(m->groupStart(0), -1);
+  // Ordinary work on the same matcher is unaffected afterwards.
+  m->setText("aab");
+  EXPECT_TRUE(m->findFirst());
+}
+
+TEST(Compile, DeeplyNestedPatternDoesNotCrash) {
+  const int depth = 200000;
+  std::string pattern(depth, '(');
+  pattern += 'a';
+  pattern += std::string(depth, ')');
+  auto p = Pattern::compile(pattern, 0);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->groupCount(), depth + 1);
+  auto m = p->newMatcher("a");
+  ASSERT_TRUE(m->matchesEntire());
+  EXPECT_EQ(m->groupEnd(depth), 1);
+}
+
+TEST(Dump, PrintsTheGraph) {
+  auto p = Pattern::compile("a+|[bc]", 0);
+  testing::internal::CaptureStdout();
+  p->dump();
+  std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(out,
+            "Pattern(a+|[bc]):\n"
+            "  12NFAStartNode\n"
+            "  9NFAOrNode\n"
+            "    one\n"
+            "      15NFASubStartNode\n"
+            "      23NFAGreedyQuantifierNode(min=1, max=2147483647)\n"
+            "        inner\n"
+            "          11NFACharNode(0x61)\n"
+            "          13NFAAcceptNode\n"
+            "      13NFAAcceptNode\n"
+            "      13NFAAcceptNode\n"
+            "      10NFAEndNode\n"
+            "    two\n"
+            "      15NFASubStartNode\n"
+            "      12NFAClassNode(2 vals, inv=false)\n"
+            "      13NFAAcceptNode\n"
+            "      13NFAAcceptNode\n"
+            "      10NFAEndNode\n");
+}
+
+}  // namespace
