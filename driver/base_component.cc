@@ -1,5 +1,6 @@
 #include "driver/base_component.h"
 
+#include "reference/os_identification.h"
 #include "vendor/discovery_report.h"
 
 CBaseCmp::CBaseCmp(const std::string& logDirectory) : log(logDirectory) {}
@@ -48,7 +49,7 @@ int CBaseCmp::FindReferenceDevice(const std::wstring& deviceId) {
 }
 
 int CBaseCmp::IdentifyOperatingSystem() {
-  // No distribution is recognised yet: osTag stays empty.
+  osTag = IdentifyDistribution();
   return 0;
 }
 
