@@ -3,7 +3,8 @@
 # the component's runs without hardware. It touches no hardware: its adapters
 # and their installed versions live in a plain-text state file.
 #
-#   zarnflash.sh /q         list the adapters, one "NIC" line each; exit 1
+#   zarnflash.sh /q         list the adapters, one line each (they end in
+#                           "Mode=NIC", which the component filters on); exit 1
 #   zarnflash.sh /update    flash every adapter older than this kit
 #   zarnflash.sh /f         rewrite every adapter whatever its version
 #
@@ -73,7 +74,7 @@ query() {
   state | while IFS='|' read -r kind model pci vid ssid svid firmware boot; do
     [ "$kind" = adapter ] || continue
     n=$((n + 1))
-    echo "NIC $n: HBA=$model, PCI ID=$pci, VID=$vid, SSID=$ssid, SVID=$svid, Firmware=$firmware, Boot Code=$boot, Status=OK"
+    echo "HBA=$model, PCI ID=$pci, VID=$vid, SSID=$ssid, SVID=$svid, Firmware=$firmware, Boot Code=$boot, Port=$n, Mode=NIC"
   done
   exit 1
 }
