@@ -8,8 +8,8 @@ for group in "${@:-build}"; do
   case "$group" in
     build) packages="$packages g++ make cmake pkg-config libxml2-dev zip unzip" ;;
     test) packages="$packages g++ make cmake pkg-config libxml2-dev zip unzip libgtest-dev mount util-linux" ;;
-    bench) packages="$packages libbenchmark-dev hyperfine" ;;
-    fuzz) packages="$packages clang libclang-rt-14-dev" ;;
+    bench) packages="$packages g++ make cmake pkg-config libxml2-dev zip unzip libbenchmark-dev libpcre2-dev hyperfine" ;;
+    fuzz) packages="$packages clang libclang-rt-14-dev cmake ninja-build libxml2-dev pkg-config" ;;
     *) echo "deps.sh: unknown group '$group' (build, test, bench, fuzz)" >&2; exit 2 ;;
   esac
 done
