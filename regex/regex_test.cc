@@ -357,4 +357,68 @@ TEST(Dump, PrintsTheGraph) {
             "      10NFAEndNode\n");
 }
 
+TEST(Wide, StaticWholeMatchOfDigits) {
+  struct Case {
+    const wchar_t* text;
+    bool digits;
+  } cases[] = {
+      {L"0042", true}, {L"4294967296", true}, {L"4.2", false},
+      {L"42a", false}, {L"", false},          {L"4\u0663", false},  // Arabic-Indic three
+  };
+  for (const Case& c : cases) EXPECT_EQ(UPattern::matchesEntire(L"\\d+", c.text, 0), c.digits);
+}
+
+TEST(Wide, SyntaxReportReachesStderrAfterNarrowUse) {
+  testing::internal::CaptureStderr();
+  // Standard error is narrow-oriented from here on, as in the component.
+  fprintf(stderr, "narrow first\n");
+  EXPECT_EQ(UPattern::compile(L"\u00e9a**", 0), nullptr);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(err, std::string("narrow first\n\xc3\xa9" "a**\n   ^\n") + kMeta);
+}
+
+TEST(Wide, ReversedRangeIsASyntaxError) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(UPattern::compile(L"[z-a]", 0), nullptr);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(err, std::string("[z-a]\n   ^\n") + kPlain);
+  // The narrow engine wraps the same range past 255 instead.
+  EXPECT_TRUE(Pattern::matchesEntire("[z-a]", "\xff", 0));
+}
+
+TEST(Wide, OwnCacheAndRegistry) {
+  ASSERT_TRUE(Pattern::defineNamedPattern("num", "\\d", 0));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(UPattern::compile(L"{num}", 0), nullptr);
+  testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(UPattern::defineNamedPattern(L"num", L"[a-z]", 0));
+  EXPECT_TRUE(UPattern::matchesEntire(L"{num}", L"q", 0));
+  EXPECT_TRUE(Pattern::matchesEntire("{num}", "7", 0));
+  Pattern::clearNamedPatterns();
+  UPattern::clearNamedPatterns();
+
+  Pattern* narrow = Pattern::compileShared("x", 0);
+  UPattern* wide = UPattern::compileShared(L"x", Pattern::FOLD_CASE);
+  ASSERT_NE(narrow, nullptr);
+  ASSERT_NE(wide, nullptr);
+  EXPECT_TRUE(wide->matchesEntire(L"X"));
+  EXPECT_FALSE(narrow->matchesEntire("X"));
+  UPattern::releaseSharedPatterns();
+  EXPECT_EQ(Pattern::compileShared("x", Pattern::FOLD_CASE), narrow);
+  Pattern::releaseSharedPatterns();
+}
+
+TEST(Wide, OperationsAndGroups) {
+  auto p = UPattern::compile(L"(\\w+)=(\\d+)", 0);
+  ASSERT_NE(p, nullptr);
+  auto m = p->newMatcher(L"\u00e9 a=1, bb=22");
+  ASSERT_TRUE(m->findFirst());
+  EXPECT_EQ(m->groupTexts(true), (std::vector<std::wstring>{L"a=1", L"a", L"1"}));
+  ASSERT_TRUE(m->findNext());
+  EXPECT_EQ(m->groupStart(1), 7);
+  EXPECT_EQ(UPattern::replaceAll(L"\u00e9", L"a\u00e9b", L"[\\0]", 0), L"a[\u00e9]b");
+  EXPECT_EQ(UPattern::findNth(L"b", L"abcb", 1, 0), std::make_pair(std::wstring(L"b"), 3));
+  EXPECT_EQ(UPattern::splitText(L"-", L"a-b", false, 0, 0), (std::vector<std::wstring>{L"a", L"b"}));
+}
+
 }  // namespace
