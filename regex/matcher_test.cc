@@ -153,13 +153,21 @@ TEST_F(LongSubject, DeepGroupLoopDoesNotCrash) {
   EXPECT_EQ(m->groupStart(1), 199999);
 }
 
-TEST_F(LongSubject, InventoryPatternOnHostileLine) {
-  std::string text = "HBA=";
-  while (text.size() < kSize) text += ",PCI ID=1,";
+TEST_F(LongSubject, InventoryPattern) {
   auto p = Pattern::compile(
       "HBA=(.+),.*PCI ID=(\\w{1,4}),.*VID=(\\w{1,4}),.*SSID=(\\w{1,4}),.*SVID=(\\w{1,4}),"
       ".*Firmware=(.+),.*Boot Code=([\\w\\.]+).*",
       Pattern::DOT_ALL);
+  // A query line with an enormous model field still matches correctly.
+  std::string model(kSize, 'x');
+  auto m = p->newMatcher("HBA=" + model +
+                         ",PCI ID=e1,VID=10df,SSID=e2,SVID=10df,Firmware=2.82A4,Boot Code=5.02a1\r");
+  ASSERT_TRUE(m->matchesEntire());
+  EXPECT_EQ(m->groupEnd(1), static_cast<int>(kSize) + 4);
+  EXPECT_EQ(m->groupText(7), "5.02a1");
+  // A hostile line that makes the pattern backtrack without end.
+  std::string text = "HBA=";
+  while (text.size() < kSize) text += ",PCI ID=1,";
   EXPECT_FALSE(p->newMatcher(text)->matchesEntire());
 }
 
