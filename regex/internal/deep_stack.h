@@ -23,6 +23,7 @@ class DeepStack {
   static constexpr size_t kSegmentSize = 64 * 1024 * 1024;
   // Room kept free at the end of each segment for the frames between checks.
   static constexpr size_t kSegmentReserve = 256 * 1024;
+  static constexpr size_t kGuardSize = 64 * 1024;
   static constexpr int kMaxSegments = 16;
 
   // Starts a new top-level operation on the calling thread.

@@ -1,12 +1,14 @@
-// Tests of the engine through its public interface: what the case files run
-// through regex-probe cannot show (syntax-error reports, matcher state between
-// operations, the one-shot operations, the cache and the registry, limits on
-// hostile input, the dump).
+// Tests of compiled patterns through the public interface: the syntax-error
+// reports, group counting, the one-shot operations, the shared-pattern cache
+// and the named-pattern registry, the dump, and the wide variant's own rules.
+// Matching semantics are covered by the case files under testdata/.
 #include "regex/regex.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -72,114 +74,6 @@ TEST(Compile, GroupCount) {
   auto verbatim = Pattern::compile("(a)(b)", Pattern::VERBATIM);
   EXPECT_EQ(verbatim->groupCount(), 1);
   EXPECT_EQ(verbatim->flags(), Pattern::VERBATIM);
-}
-
-TEST(Matcher, FreshMatcherReportsEmptyGroupsAtZero) {
-  auto p = Pattern::compile("(a)(b)", 0);
-  auto m = p->newMatcher("ab");
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(m->groupStart(i), 0);
-    EXPECT_EQ(m->groupEnd(i), 0);
-    EXPECT_EQ(m->groupText(i), "");
-  }
-  EXPECT_EQ(m->groupStart(-1), -1);
-  EXPECT_EQ(m->groupStart(3), -1);
-  EXPECT_EQ(m->groupEnd(3), -1);
-  EXPECT_EQ(m->groupText(3), "");
-}
-
-TEST(Matcher, InventoryLineGivesSevenGroups) {
-  auto p = Pattern::compile(
-      "HBA=(.+),.*PCI ID=(\\w{1,4}),.*VID=(\\w{1,4}),.*SSID=(\\w{1,4}),.*SVID=(\\w{1,4}),"
-      ".*Firmware=(.+),.*Boot Code=([\\w\\.]+).*",
-      Pattern::DOT_ALL);
-  ASSERT_NE(p, nullptr);
-  auto m = p->newMatcher(
-      "HBA=ZRa200-X NIC,Port=0,PCI ID=e1,VID=10df,SSID=e2,SVID=10df,Firmware=2.82A4,"
-      "Boot Code=5.02a1\r");
-  ASSERT_TRUE(m->matchesEntire());
-  EXPECT_EQ(m->groupTexts(false),
-            (Strings{"ZRa200-X NIC,Port=0", "e1", "10df", "e2", "10df", "2.82A4", "5.02a1"}));
-  EXPECT_EQ(m->groupTexts(true).size(), 8u);
-  EXPECT_FALSE(p->newMatcher("HBA=x,PCI ID=e1")->matchesEntire());
-}
-
-TEST(Matcher, FailedSearchLeavesEveryGroupUnset) {
-  auto p = Pattern::compile("(a)(b)?c", 0);
-  auto m = p->newMatcher("abxab");
-  EXPECT_FALSE(m->findFirst());
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(m->groupStart(i), -1) << i;
-    EXPECT_EQ(m->groupEnd(i), -1) << i;
-  }
-}
-
-TEST(Matcher, SearchAfterFailedSearchStartsAgain) {
-  auto p = Pattern::compile("a", 0);
-  auto m = p->newMatcher("ab");
-  ASSERT_TRUE(m->findNext());
-  EXPECT_EQ(m->groupStart(0), 0);
-  // No 'a' after position 1: the search fails, and the next one starts over.
-  EXPECT_FALSE(m->findNext());
-  EXPECT_TRUE(m->findNext());
-  EXPECT_EQ(m->groupStart(0), 0);
-}
-
-TEST(Matcher, SearchThatReachedTheEndStaysFinished) {
-  auto p = Pattern::compile("b", 0);
-  auto m = p->newMatcher("ab");
-  ASSERT_TRUE(m->findFirst());
-  EXPECT_EQ(m->groupEnd(0), 2);
-  for (int i = 0; i < 3; ++i) EXPECT_FALSE(m->findNext());
-  m->rewind();
-  EXPECT_TRUE(m->findNext());
-}
-
-TEST(Matcher, WholeMatchAfterSearchAndNewText) {
-  auto p = Pattern::compile("(\\d+)", 0);
-  auto m = p->newMatcher("a12");
-  ASSERT_TRUE(m->findFirst());
-  EXPECT_EQ(m->groupText(1), "12");
-  EXPECT_FALSE(m->matchesEntire());
-  m->setText("345");
-  ASSERT_TRUE(m->matchesEntire());
-  EXPECT_EQ(m->groupText(0), "345");
-  // A whole match resets the search: findNext begins at position 0 again.
-  ASSERT_TRUE(m->findNext());
-  EXPECT_EQ(m->groupStart(0), 0);
-}
-
-TEST(Matcher, ExpandReplacement) {
-  auto p = Pattern::compile("(x)", 0);
-  auto m = p->newMatcher("x");
-  ASSERT_TRUE(m->matchesEntire());
-  struct Case {
-    const char* replacement;
-    const char* expanded;
-  } cases[] = {
-      {"\\1n", "x"
-               "n"},
-      {"\\1\\n", "xn"},
-      {"end\\", "end\\"},
-      {"\\\\1", "\\1"},
-      {"<\\0>", "<x>"},
-      {"<\\2><\\01>", "<><x>"},
-      {"\\99999999999", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(m->expandReplacement(c.replacement), c.expanded);
-}
-
-TEST(Matcher, MatchersOverOnePatternAreIndependent) {
-  auto p = Pattern::compile("(\\w)", 0);
-  auto first = p->newMatcher("ab");
-  auto second = p->newMatcher("xy");
-  ASSERT_TRUE(first->findFirst());
-  ASSERT_TRUE(second->findFirst());
-  ASSERT_TRUE(second->findNext());
-  EXPECT_EQ(first->groupText(1), "a");
-  EXPECT_EQ(second->groupText(1), "y");
-  EXPECT_TRUE(p->matchesEntire("q"));  // the internal matcher is a third one
-  EXPECT_EQ(first->groupText(1), "a");
 }
 
 TEST(OneShot, OperationsOnGoodPatterns) {
@@ -264,60 +158,6 @@ TEST(NamedPatterns, RejectedDefinitionsAndNames) {
   Pattern::clearNamedPatterns();
 }
 
-// Subjects of the size a hostile tool line could have.
-class LongSubject : public testing::Test {
- protected:
-  static constexpr size_t kSize = 16 * 1024 * 1024;
-};
-
-TEST_F(LongSubject, RepetitionsOfOneCharacterStayCorrect) {
-  std::string text(kSize, 'x');
-  EXPECT_TRUE(Pattern::matchesEntire(".*", text, 0));
-  auto p = Pattern::compile("(.+)", 0);
-  auto m = p->newMatcher(text);
-  ASSERT_TRUE(m->matchesEntire());
-  EXPECT_EQ(m->groupEnd(1), static_cast<int>(kSize));
-  text.back() = '\n';
-  EXPECT_FALSE(Pattern::matchesEntire(".*", text, 0));
-}
-
-TEST_F(LongSubject, DeepGroupLoopDoesNotCrash) {
-  std::string text;
-  text.reserve(kSize);
-  while (text.size() < kSize) text += "ab";
-  // Far beyond any real line: the result may be "no match", but the process
-  // survives.
-  Pattern::matchesEntire("(a|b)*", text, 0);
-  // Deep enough to leave the caller's stack, short enough to stay within the
-  // engine's own: the result is still correct.
-  std::string medium = text.substr(0, 200000);
-  auto p = Pattern::compile("(a|b)*", 0);
-  auto m = p->newMatcher(medium);
-  ASSERT_TRUE(m->matchesEntire());
-  EXPECT_EQ(m->groupStart(1), 199999);
-}
-
-TEST_F(LongSubject, InventoryPatternOnHostileLine) {
-  std::string text = "HBA=";
-  while (text.size() < kSize) text += ",PCI ID=1,";
-  auto p = Pattern::compile(
-      "HBA=(.+),.*PCI ID=(\\w{1,4}),.*VID=(\\w{1,4}),.*SSID=(\\w{1,4}),.*SVID=(\\w{1,4}),"
-      ".*Firmware=(.+),.*Boot Code=([\\w\\.]+).*",
-      Pattern::DOT_ALL);
-  EXPECT_FALSE(p->newMatcher(text)->matchesEntire());
-}
-
-TEST(StepBudget, RunawayBacktrackingEndsAsNoMatch) {
-  std::string text(40, 'a');
-  auto p = Pattern::compile("(a*)*b", 0);
-  auto m = p->newMatcher(text);
-  EXPECT_FALSE(m->findFirst());
-  EXPECT_EQ(m->groupStart(0), -1);
-  // Ordinary work on the same matcher is unaffected afterwards.
-  m->setText("aab");
-  EXPECT_TRUE(m->findFirst());
-}
-
 TEST(Compile, DeeplyNestedPatternDoesNotCrash) {
   const int depth = 200000;
   std::string pattern(depth, '(');
@@ -355,6 +195,70 @@ TEST(Dump, PrintsTheGraph) {
             "      13NFAAcceptNode\n"
             "      13NFAAcceptNode\n"
             "      10NFAEndNode\n");
+}
+
+TEST(Wide, StaticWholeMatchOfDigits) {
+  struct Case {
+    const wchar_t* text;
+    bool digits;
+  } cases[] = {
+      {L"0042", true}, {L"4294967296", true}, {L"4.2", false},
+      {L"42a", false}, {L"", false},          {L"4\u0663", false},  // Arabic-Indic three
+  };
+  for (const Case& c : cases) EXPECT_EQ(UPattern::matchesEntire(L"\\d+", c.text, 0), c.digits);
+}
+
+TEST(Wide, SyntaxReportReachesStderrAfterNarrowUse) {
+  testing::internal::CaptureStderr();
+  // Standard error is narrow-oriented from here on, as in the component.
+  fprintf(stderr, "narrow first\n");
+  EXPECT_EQ(UPattern::compile(L"\u00e9a**", 0), nullptr);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(err, std::string("narrow first\n\xc3\xa9" "a**\n   ^\n") + kMeta);
+}
+
+TEST(Wide, ReversedRangeIsASyntaxError) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(UPattern::compile(L"[z-a]", 0), nullptr);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(err, std::string("[z-a]\n   ^\n") + kPlain);
+  // The narrow engine wraps the same range past 255 instead.
+  EXPECT_TRUE(Pattern::matchesEntire("[z-a]", "\xff", 0));
+}
+
+TEST(Wide, OwnCacheAndRegistry) {
+  ASSERT_TRUE(Pattern::defineNamedPattern("num", "\\d", 0));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(UPattern::compile(L"{num}", 0), nullptr);
+  testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(UPattern::defineNamedPattern(L"num", L"[a-z]", 0));
+  EXPECT_TRUE(UPattern::matchesEntire(L"{num}", L"q", 0));
+  EXPECT_TRUE(Pattern::matchesEntire("{num}", "7", 0));
+  Pattern::clearNamedPatterns();
+  UPattern::clearNamedPatterns();
+
+  Pattern* narrow = Pattern::compileShared("x", 0);
+  UPattern* wide = UPattern::compileShared(L"x", Pattern::FOLD_CASE);
+  ASSERT_NE(narrow, nullptr);
+  ASSERT_NE(wide, nullptr);
+  EXPECT_TRUE(wide->matchesEntire(L"X"));
+  EXPECT_FALSE(narrow->matchesEntire("X"));
+  UPattern::releaseSharedPatterns();
+  EXPECT_EQ(Pattern::compileShared("x", Pattern::FOLD_CASE), narrow);
+  Pattern::releaseSharedPatterns();
+}
+
+TEST(Wide, OperationsAndGroups) {
+  auto p = UPattern::compile(L"(\\w+)=(\\d+)", 0);
+  ASSERT_NE(p, nullptr);
+  auto m = p->newMatcher(L"\u00e9 a=1, bb=22");
+  ASSERT_TRUE(m->findFirst());
+  EXPECT_EQ(m->groupTexts(true), (std::vector<std::wstring>{L"a=1", L"a", L"1"}));
+  ASSERT_TRUE(m->findNext());
+  EXPECT_EQ(m->groupStart(1), 7);
+  EXPECT_EQ(UPattern::replaceAll(L"\u00e9", L"a\u00e9b", L"[\\0]", 0), L"a[\u00e9]b");
+  EXPECT_EQ(UPattern::findNth(L"b", L"abcb", 1, 0), std::make_pair(std::wstring(L"b"), 3));
+  EXPECT_EQ(UPattern::splitText(L"-", L"a-b", false, 0, 0), (std::vector<std::wstring>{L"a", L"b"}));
 }
 
 }  // namespace
