@@ -1,21 +1,35 @@
 #include "vendor/component.h"
 
 #include "driver/shell.h"
+#include "driver/wide_text.h"
+#include "vendor/firmware_items.h"
 #include "vendor/flash_outcome.h"
+#include "vendor/query_line.h"
 
 namespace DovaneComp {
 
 namespace {
 
 constexpr const char* kEngineScript = "./zarnflashStandalone*/lx/zarnflash.sh";
+// Only the engine's adapter lines carry "NIC".
+constexpr const char* kQueryCommand = "./zarnflashStandalone*/lx/zarnflash.sh /q|grep NIC";
 
 }  // namespace
 
 bool CComponent::DiscoverDevices() {
   if (PrepareFlashKit() != 0)
     return false;
-  // Adapters are learnt from the flash engine's inventory query, which this
-  // component does not run yet: nothing is found, which is no failure.
+  // A missing kit or a failed query yields no adapter line, which is no
+  // failure: the run sequence then finds nothing to do.
+  for (const std::string& text : SplitQueryOutput(RunCommand(kQueryCommand))) {
+    std::optional<QueryLine> line = ParseQueryLine(text);
+    if (!line)
+      continue;
+    const int index = FindReferenceDevice(Widen(DeviceIdentity(*line)));
+    if (index < 0)
+      continue;  // an adapter this package does not serve
+    deviceList.push_back(MakeDeviceEntry(*line, catalogue.referenceDevices[index]));
+  }
   return true;
 }
 
