@@ -1,7 +1,9 @@
 #!/bin/sh
 # Builds the component and runs its job on the demo package, which holds a
 # sample catalogue and the simulated flash engine kit: a discovery run that
-# prints its report, then an update run, then the log lines the runs added.
+# prints its report, an update run that flashes the simulated adapters, a
+# second update run that finds nothing left to do, then the log lines the
+# runs added.
 # The runs append to the real component log, /var/lbt/Component.log, as an
 # update manager's runs would.
 set -eu
@@ -32,6 +34,7 @@ run /d report.xml
 echo "== report.xml:"
 cat report.xml
 echo
+run
 run
 echo "== What these runs added to $log:"
 tail -c +"$((logged + 1))" "$log"
