@@ -1,5 +1,6 @@
 #include "driver/base_component.h"
 
+#include "fchba/enumerate.h"
 #include "vendor/discovery_report.h"
 
 CBaseCmp::CBaseCmp(const std::string& logDirectory) : log(logDirectory) {}
@@ -9,8 +10,7 @@ CBaseCmp::~CBaseCmp() {
 }
 
 bool CBaseCmp::DiscoverDevices() {
-  // The adapter walk through the management libraries fills `adapters`;
-  // without it no adapter is ever listed.
+  enumerateAdapters(adapters);
   if (adapters.empty()) {
     log.Write("WARNING! : No supported adapters found.\n");
     return false;
