@@ -1,5 +1,6 @@
 #include "driver/base_component.h"
 
+#include "fchba/enumerate.h"
 #include "reference/os_identification.h"
 #include "vendor/discovery_report.h"
 
@@ -10,8 +11,7 @@ CBaseCmp::~CBaseCmp() {
 }
 
 bool CBaseCmp::DiscoverDevices() {
-  // The adapter walk through the management libraries fills `adapters`;
-  // without it no adapter is ever listed.
+  enumerateAdapters(adapters);
   if (adapters.empty()) {
     log.Write("WARNING! : No supported adapters found.\n");
     return false;

@@ -62,6 +62,24 @@ std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines
   return kept;
 }
 
+std::string addPciDevice(const std::string& sysfsDir, const FakePciDevice& device) {
+  std::string directory = device.address[0] == '/'
+                              ? sysfsDir + device.address
+                              : sysfsDir + "/devices/pci0000:00/0000:00:02.0/" + device.address;
+  fs::create_directories(directory);
+  const std::pair<const char*, const char*> files[] = {
+      {"vendor", device.vendor},
+      {"device", device.device},
+      {"subsystem_vendor", device.subsystemVendor},
+      {"subsystem_device", device.subsystemDevice},
+  };
+  for (const auto& file : files) {
+    if (file.second)
+      writeFile(directory + "/" + file.first, std::string(file.second) + "\n");
+  }
+  return directory;
+}
+
 std::string Stage::library(const char* library, const std::string& relative,
                            const std::string& label, const std::string& fixture) const {
   std::string path = scratch / relative;

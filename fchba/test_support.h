@@ -57,6 +57,20 @@ std::vector<std::string> readLines(const std::string& path);
 std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines,
                                            const std::string& prefix);
 
+// The files of one PCI device in a fake sysfs tree under `sysfsDir`, at
+// devices/pci0000:00/0000:00:02.0/`address` (or at `address` itself when it
+// starts with "/", relative to `sysfsDir`). Each file holds its value and a
+// newline; a file whose value is null is not made.
+struct FakePciDevice {
+  std::string address;
+  const char* vendor = "0x10df";
+  const char* device = "0xe200";
+  const char* subsystemVendor = "0x10df";
+  const char* subsystemDevice = "0xe202";
+};
+// Makes the device's directory and files; returns the directory.
+std::string addPciDevice(const std::string& sysfsDir, const FakePciDevice& device);
+
 // Runs `scenario` in a child process with a private mount namespace in which
 // /etc, /usr/lib (and through it /lib) and /usr/lib64 are overlays whose
 // upper layers are `scratch`/etc, `scratch`/usr-lib and `scratch`/usr-lib64.

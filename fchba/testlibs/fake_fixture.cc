@@ -43,6 +43,13 @@ void putText(char (&field)[size], const std::string& text) {
   snprintf(field, size, "%s", text.c_str());
 }
 
+// The text repeated over the whole field, with no terminator.
+template <size_t size>
+void fillText(char (&field)[size], const std::string& text) {
+  for (size_t i = 0; i < size; ++i)
+    field[i] = text.empty() ? 'X' : text[i % text.size()];
+}
+
 Adapter parseAdapter(std::istringstream& words) {
   Adapter adapter;
   words >> adapter.name;
@@ -148,6 +155,8 @@ void Fixture::load(const std::string& path) {
       count_ = number(a);
     } else if (directive == "unterminated-names")
       unterminatedNames_ = true;
+    else if (directive == "unterminated-texts")
+      unterminatedTexts_ = true;
     else if (directive == "handle-base")
       handleBase_ = static_cast<uint32_t>(number(a));
   }
@@ -219,6 +228,18 @@ void Fixture::fillAttributes(const Adapter& adapter, HBA_ADAPTERATTRIBUTES* attr
   attributes->VendorSpecificID = adapter.vendorSpecificId;
   attributes->NumberOfPorts = adapter.ports;
   putText(attributes->DriverName, adapter.driverName);
+  if (unterminatedTexts_) {
+    fillText(attributes->Manufacturer, adapter.manufacturer);
+    fillText(attributes->SerialNumber, adapter.serialNumber);
+    fillText(attributes->Model, adapter.model);
+    fillText(attributes->ModelDescription, adapter.modelDescription);
+    fillText(attributes->NodeSymbolicName, adapter.nodeSymbolicName);
+    fillText(attributes->HardwareVersion, adapter.hardwareVersion);
+    fillText(attributes->DriverVersion, adapter.driverVersion);
+    fillText(attributes->OptionROMVersion, adapter.optionRomVersion);
+    fillText(attributes->FirmwareVersion, adapter.firmwareVersion);
+    fillText(attributes->DriverName, adapter.driverName);
+  }
 }
 
 // Port `port` of an adapter: its WWN is the node WWN with the first byte
@@ -247,7 +268,8 @@ void Fixture::fillStatistics(const Adapter& adapter, uint32_t port,
                              HBA_PORTSTATISTICS* statistics) const {
   HBA_INT64 counters[15];
   for (int k = 0; k < 15; ++k)
-    counters[k] = k == adapter.unsupportedCounter ? -1 : (port + 1) * 1000 + k;
+    counters[k] = k == adapter.unsupportedCounter ? HBA_INT64{-1}
+                                                  : static_cast<HBA_INT64>((port + 1) * 1000 + k);
   memcpy(statistics, counters, sizeof(counters));
 }
 

@@ -20,6 +20,8 @@
 //                           adapter lines; indexes past them are adapters
 //                           named "generated-<index>" with a zero WWN
 //   unterminated-names      the name calls fill the whole buffer, no zero
+//   unterminated-texts      every text of the adapter attributes fills its
+//                           whole field (its text repeated), no zero
 //   handle-base N           an adapter's handle is N + its index (default 0x100)
 //   adapter NAME KEY=VALUE...
 //       wwn=16 hex digits, identity=N, bus=N, function=N, domain=N, ports=N,
@@ -111,6 +113,7 @@ class Fixture {
   bool hasCount_ = false;
   int64_t count_ = 0;
   bool unterminatedNames_ = false;
+  bool unterminatedTexts_ = false;
   uint32_t handleBase_ = 0x100;
   std::vector<Adapter> adapters_;
 };
