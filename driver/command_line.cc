@@ -57,3 +57,16 @@ void PrintUsage() {
     std::fflush(stdout);
   }
 }
+
+int RunFromCommandLine(CBaseCmp& component, int argc, const char* const* argv) {
+  switch (ParseCommandLine(component, argc, argv)) {
+    case kCommandLineUnusable:
+      // Not through the log: shown also when silent, never kept in the file.
+      std::fputs("ERROR! : Failed to parse command line\n", stdout);
+      return kExitFailure;
+    case kCommandLineHelpShown:
+      return kExitNothingChanged;
+    default:
+      return component.RunSequence();
+  }
+}

@@ -17,4 +17,9 @@ int ParseCommandLine(CBaseCmp& component, int argc, const char* const* argv);
 
 void PrintUsage();
 
+// What the entry point does with a made component: parses the command line,
+// then shows the parse error, stops after help, or runs the run sequence.
+// Returns the process exit code.
+int RunFromCommandLine(CBaseCmp& component, int argc, const char* const* argv);
+
 #endif  // DRIVER_COMMAND_LINE_H_

@@ -18,7 +18,6 @@ namespace {
 using fchba_test::runInSandbox;
 using fchba_test::Stage;
 using fchba_test::stageLibrary;
-using fchba_test::writeFile;
 
 TEST(FixedPaths, ProcessRegistryAndVendorLibrariesAtTheirShippedPaths) {
   Stage stage;
@@ -32,7 +31,7 @@ TEST(FixedPaths, ProcessRegistryAndVendorLibrariesAtTheirShippedPaths) {
                "adapter hba1 wwn=1000000000000002 identity=0x02021657 bus=4 function=1 domain=1\n");
   stageLibrary(FAKE_VENDOR_LIBRARY, stage.scratch / "usr-lib64/libdvsdm.so", "d", log,
                "adapter Dovane2 wwn=1000000000000003 identity=0x03031234 bus=6 function=2\n");
-  writeFile(stage.scratch / "etc/hba.conf",
+  WriteFile(stage.scratch / "etc/hba.conf",
             "# management libraries\n"
             "qla\t/usr/lib64/libqlsdm-x86_64.so\n"
             "ql2 /usr/lib/libqlsdm.so\n"

@@ -19,29 +19,11 @@ namespace fs = std::filesystem;
 
 namespace fchba_test {
 
-ScratchDir::ScratchDir() {
-  std::string pattern = (fs::temp_directory_path() / "fchba_test_XXXXXX").string();
-  if (!mkdtemp(pattern.data()))
-    abort();
-  path_ = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
-
-void writeFile(const std::string& path, const std::string& contents) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << contents;
-}
-
 void stageLibrary(const std::string& library, const std::string& path, const std::string& label,
                   const std::string& logPath, const std::string& fixture) {
   fs::create_directories(fs::path(path).parent_path());
   fs::copy_file(library, path, fs::copy_options::overwrite_existing);
-  writeFile(path + ".fixture", "label " + label + "\nlog " + logPath + "\n" + fixture);
+  WriteFile(path + ".fixture", "label " + label + "\nlog " + logPath + "\n" + fixture);
 }
 
 std::vector<std::string> readLines(const std::string& path) {
@@ -75,7 +57,7 @@ std::string addPciDevice(const std::string& sysfsDir, const FakePciDevice& devic
   };
   for (const auto& file : files) {
     if (file.second)
-      writeFile(directory + "/" + file.first, std::string(file.second) + "\n");
+      WriteFile(directory + "/" + file.first, std::string(file.second) + "\n");
   }
   return directory;
 }
@@ -87,7 +69,7 @@ std::string Stage::library(const char* library, const std::string& relative,
   return path;
 }
 
-void Stage::config(const std::string& text) const { writeFile(scratch / "etc/hba.conf", text); }
+void Stage::config(const std::string& text) const { WriteFile(scratch / "etc/hba.conf", text); }
 
 std::vector<std::string> Stage::calls() const { return readLines(scratch.callLog()); }
 

@@ -9,24 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "testing/temp_dir.h"
+
 namespace fchba_test {
 
-// A fresh directory under the system's temporary directory, removed with
-// everything in it when the object goes.
-class ScratchDir {
+// A fresh directory, removed with everything in it when the object goes.
+class ScratchDir : public TempDir {
  public:
-  ScratchDir();
-  ~ScratchDir();
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& relative) const { return path_ + "/" + relative; }
+  std::string operator/(const std::string& relative) const { return file(relative); }
   // The file every fake library of a test records its calls in.
-  std::string callLog() const { return path_ + "/calls.log"; }
-
- private:
-  std::string path_;
+  std::string callLog() const { return file("calls.log"); }
 };
 
 // A scratch directory used as the root of a registry's fixed paths, with
@@ -45,8 +37,6 @@ class Stage {
   ScratchDir scratch;
 };
 
-// Writes `contents` to `path`, making its parent directories.
-void writeFile(const std::string& path, const std::string& contents);
 // Copies the built library `library` to `path` and writes its fixture next to
 // it, with "label" and "log" directives added in front.
 void stageLibrary(const std::string& library, const std::string& path, const std::string& label,

@@ -8,18 +8,9 @@
 #include <filesystem>
 #include <stdexcept>
 
-namespace {
+#include "driver/shell.h"
 
-std::string ShellQuote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) {
-    if (c == '\'')
-      quoted += "'\\''";
-    else
-      quoted += c;
-  }
-  return quoted + "'";
-}
+namespace {
 
 int OpenForWriting(const std::string& path) {
   int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);

@@ -11,8 +11,9 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir() {
   const char* base = std::getenv("TMPDIR");
+  // No "-" in the name: library paths in hba.conf end at the first one.
   std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                        "/component-test-XXXXXX";
+                        "/component_test_XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr)
     throw std::runtime_error("cannot make a temporary directory under " + pattern);
   path_ = pattern;
