@@ -14,8 +14,8 @@ AdapterRecord record(const char* nodeWwn, const char* portWwn, const char* model
   AdapterRecord r;
   strcpy(r.nodeWwn, nodeWwn);
   strcpy(r.portWwn, portWwn);
-  strcpy(r.pciId, "10dfe200");
-  strcpy(r.subsystemId, "10dfe202");
+  strcpy(r.pciId, "d07a0300");
+  strcpy(r.subsystemId, "d07a0301");
   strcpy(r.driverVersion, driver);
   strcpy(r.firmwareVersion, "11.1.183.21");
   strcpy(r.optionRomVersion, "5.02a1");
@@ -31,9 +31,9 @@ TEST(AdapterTable, AlignsColumnsAndMarksEmptyTexts) {
   EXPECT_EQ(
       "NODE WWN                 PORT WWN                 PCI ID    SUBSYSTEM  DRIVER      "
       "FIRMWARE     BOOT ROM  MODEL\n"
-      "10:00:00:00:00:00:00:01  11:00:00:00:00:00:00:01  10dfe200  10dfe202   8.3.7       "
+      "10:00:00:00:00:00:00:01  11:00:00:00:00:00:00:01  d07a0300  d07a0301   8.3.7       "
       "11.1.183.21  5.02a1    ZRa300 CNA\n"
-      "20:00:00:00:00:00:00:02  -                        10dfe200  10dfe202   10.2.370.9  "
+      "20:00:00:00:00:00:00:02  -                        d07a0300  d07a0301   10.2.370.9  "
       "11.1.183.21  5.02a1    Vyn\n",
       formatAdapterTable(list));
 }

@@ -135,7 +135,7 @@ class AdapterLoad : public ::testing::Test {
 
 TEST_F(AdapterLoad, ReadsAttributesPortsAndCounters) {
   stageLibrary(
-      "adapter hba0 wwn=123456789ABCDEF0 ports=2 vendor-id=0x1077 unsupported-counter=3"
+      "adapter hba0 wwn=123456789ABCDEF0 ports=2 vendor-id=0xc0de unsupported-counter=3"
       " serial=AB%20%20CD%20%20%09 model=M1%20%20 manufacturer=Acme~ description=D%20%20x"
       " hardware=%20%20%20 option-rom= firmware=F}\n");
   FcHbaMRA mra(registry);
@@ -154,7 +154,7 @@ TEST_F(AdapterLoad, ReadsAttributesPortsAndCounters) {
   EXPECT_EQ("fakedrv", adapter.driverName);
   EXPECT_EQ("fake node", adapter.nodeSymbolicName);
   EXPECT_EQ("12:34:56:78:9A:BC:DE:F0", adapter.nodeWwnText());
-  EXPECT_EQ(0x1077u, adapter.identityWord);
+  EXPECT_EQ(0xc0deu, adapter.identityWord);
   EXPECT_EQ(2u, adapter.numberOfPorts);
 
   ASSERT_EQ(2u, adapter.ports.size());

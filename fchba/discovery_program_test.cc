@@ -27,18 +27,18 @@ const char kLogPath[] = "/var/lbt/Component.log";
 const char kCatalogue[] =
     "<?xml version=\"1.0\"?>\n"
     "<pelmo_fchba_reference><devices><device>"
-    "<type value=\"CNA\"/><device_id value=\"10DF.E200.10DF.E202\"/><model value=\"ZRa300\"/>"
+    "<type value=\"CNA\"/><device_id value=\"D07A.0300.D07A.0301\"/><model value=\"ZRa300\"/>"
     "</device></devices></pelmo_fchba_reference>\n";
 
 // Two libraries, each at once its vendor's attribute library (its path holds
 // "libdvsdm"), with adapters at PCI addresses 0000:05:00.1 and 0001:06:03.0;
 // the second library's second adapter fails to load.
 const char kLibraryA[] =
-    "adapter Dovane-A wwn=1000000000000001 identity=0xe20210df bus=5 function=1"
+    "adapter Dovane-A wwn=1000000000000001 identity=0x0301d07a bus=5 function=1"
     " firmware=11.1.183.21 option-rom=5.02a1 model=ZRa300 driver-version=8.3.7\n";
 const char kLibraryB[] =
     "fail GetAdapterAttributes 1 1\n"
-    "adapter Dovane-B wwn=2000000000000002 identity=0x02011077 bus=6 domain=1"
+    "adapter Dovane-B wwn=2000000000000002 identity=0x0201c0de bus=6 domain=1"
     " firmware=2.01a12 model=Vyn\n"
     "adapter Dovane-F wwn=2000000000000003\n";
 
@@ -87,9 +87,9 @@ class DiscoveryProgram : public testing::Test {
     addPciDevice(sysfs, aTwin);
     FakePciDevice b;
     b.address = "0001:06:03.0";
-    b.vendor = "0x1077";
-    b.device = "0x2532";
-    b.subsystemVendor = "0x1077";
+    b.vendor = "0xc0de";
+    b.device = "0x0250";
+    b.subsystemVendor = "0xc0de";
     b.subsystemDevice = "0x0201";
     addPciDevice(sysfs, b);
     MountSysfs();
@@ -118,9 +118,9 @@ TEST_F(DiscoveryProgram, ListsEveryAdapterInConfigurationOrder) {
   const std::vector<std::string> expected = {
       "MRA get returned failed status!",
       "NODE WWN PORT WWN PCI ID SUBSYSTEM DRIVER FIRMWARE BOOT ROM MODEL",
-      "10:00:00:00:00:00:00:01 11:00:00:00:00:00:00:01 10dfe200 10dfe202 8.3.7 11.1.183.21 "
+      "10:00:00:00:00:00:00:01 11:00:00:00:00:00:00:01 d07a0300 d07a0301 8.3.7 11.1.183.21 "
       "5.02a1 ZRa300",
-      "20:00:00:00:00:00:00:02 21:00:00:00:00:00:00:02 10772532 10770201 9.9.9 2.01a12 2.0 Vyn",
+      "20:00:00:00:00:00:00:02 21:00:00:00:00:00:00:02 c0de0250 c0de0201 9.9.9 2.01a12 2.0 Vyn",
       "00:00:00:00:00:00:00:00 - N/A 00000000 Undefined Undefined Undefined Undefined",
   };
   EXPECT_EQ(expected, Rows(run.out));

@@ -29,7 +29,7 @@ void stageAdapters(const Stage& stage, int count) {
   for (int i = 0; i < count; ++i) {
     char line[160];
     snprintf(line, sizeof(line),
-             "adapter Dovane-%d wwn=10000000000000%02x identity=0xe20210df bus=%d function=1\n", i,
+             "adapter Dovane-%d wwn=10000000000000%02x identity=0x0301d07a bus=%d function=1\n", i,
              i, i + 1);
     fixture += line;
     char address[32];

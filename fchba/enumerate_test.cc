@@ -40,10 +40,10 @@ class Enumerate : public ::testing::Test {
 };
 
 TEST_F(Enumerate, TwoAdaptersInTwoLibrariesInConfigurationOrder) {
-  std::string a = library("a", "adapter Dovane-A wwn=1000000000000001 identity=0xe20210df bus=5"
+  std::string a = library("a", "adapter Dovane-A wwn=1000000000000001 identity=0x0301d07a bus=5"
                                " function=1 firmware=11.1%20%20x~ option-rom=5.02a1 model=ZRa300"
                                " driver-version=8.3.7\n");
-  std::string b = library("b", "adapter Dovane-B wwn=2000000000000002 identity=0x02011077 bus=6"
+  std::string b = library("b", "adapter Dovane-B wwn=2000000000000002 identity=0x0201c0de bus=6"
                                " domain=1 firmware=2.01a12 model=Vyn%20\n");
   stage.config("a " + a + "\nb " + b + "\n");
   FakePciDevice first;
@@ -51,9 +51,9 @@ TEST_F(Enumerate, TwoAdaptersInTwoLibrariesInConfigurationOrder) {
   addPciDevice(sysfs(), first);
   FakePciDevice second;
   second.address = "0001:06:03.0";
-  second.vendor = "0x1077";
-  second.device = "0x2532";
-  second.subsystemVendor = "0x1077";
+  second.vendor = "0xc0de";
+  second.device = "0x0250";
+  second.subsystemVendor = "0xc0de";
   second.subsystemDevice = "0x0201";
   addPciDevice(sysfs(), second);
 
@@ -65,8 +65,8 @@ TEST_F(Enumerate, TwoAdaptersInTwoLibrariesInConfigurationOrder) {
   const AdapterRecord& ra = list[1];
   EXPECT_STREQ("10:00:00:00:00:00:00:01", ra.nodeWwn);
   EXPECT_STREQ("11:00:00:00:00:00:00:01", ra.portWwn);
-  EXPECT_STREQ("10dfe200", ra.pciId);
-  EXPECT_STREQ("10dfe202", ra.subsystemId);
+  EXPECT_STREQ("d07a0300", ra.pciId);
+  EXPECT_STREQ("d07a0301", ra.subsystemId);
   EXPECT_STREQ("8.3.7", ra.driverVersion);
   EXPECT_STREQ("11.1 x", ra.firmwareVersion);
   EXPECT_STREQ("5.02a1", ra.optionRomVersion);
@@ -75,8 +75,8 @@ TEST_F(Enumerate, TwoAdaptersInTwoLibrariesInConfigurationOrder) {
 
   const AdapterRecord& rb = list[2];
   EXPECT_STREQ("20:00:00:00:00:00:00:02", rb.nodeWwn);
-  EXPECT_STREQ("10772532", rb.pciId);
-  EXPECT_STREQ("10770201", rb.subsystemId);
+  EXPECT_STREQ("c0de0250", rb.pciId);
+  EXPECT_STREQ("c0de0201", rb.subsystemId);
   EXPECT_STREQ("2.01a12", rb.firmwareVersion);
   EXPECT_STREQ("Vyn ", rb.model);
 

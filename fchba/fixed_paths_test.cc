@@ -24,7 +24,7 @@ TEST(FixedPaths, ProcessRegistryAndVendorLibrariesAtTheirShippedPaths) {
   const std::string log = stage.scratch.callLog();
   // /usr/lib is the upper layer "usr-lib", and /lib/cim lies inside it.
   stageLibrary(FAKE_MANAGEMENT_VENDOR_LIBRARY, stage.scratch / "usr-lib/libqlsdm.so", "q", log,
-               "adapter qlogic0 wwn=1000000000000001 identity=0x01011077 bus=3 function=0\n");
+               "adapter qlogic0 wwn=1000000000000001 identity=0x0101c0de bus=3 function=0\n");
   stageLibrary(FAKE_MANAGEMENT_LIBRARY, stage.scratch / "usr-lib/fc/libfc.so", "m", log,
                "adapter hba1 wwn=1000000000000002\nadapter Dovane2 wwn=1000000000000003\n");
   stageLibrary(FAKE_VENDOR_LIBRARY, stage.scratch / "usr-lib/cim/bfahbaapi.so", "b", log,
@@ -74,7 +74,7 @@ TEST(FixedPaths, ProcessRegistryAndVendorLibrariesAtTheirShippedPaths) {
       "slot 0 /usr/lib64/libqlsdm 0\n"
       "slot 1 /usr/lib/libqlsdm.so 1\n"
       "slot 2 /usr/lib/fc/libfc.so 1\n"
-      "qlogic0 1011077 3 0 0\n"
+      "qlogic0 101c0de 3 0 0\n"
       "hba1 2021657 4 1 1\n"
       "Dovane2 3031234 6 2 0\n",
       report);

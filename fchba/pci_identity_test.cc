@@ -40,47 +40,47 @@ FakePciDevice with(FakePciDevice device, const char* FakePciDevice::*file, const
 TEST(ProbePciIdentity, ChoosesTheDeviceByAddressAndSubsystemIds) {
   const FakePciDevice device = at("0000:05:00.1");
   const ProbeCase cases[] = {
-      {"domain 0, bus 5, function 1", {device}, 0, 5, 1, 0x10df, 0xe202, "10dfe200"},
-      {"any slot", {at("0000:05:1f.1")}, 0, 5, 1, 0x10df, 0xe202, "10dfe200"},
-      {"another function", {at("0000:05:00.2")}, 0, 5, 1, 0x10df, 0xe202, "N/A"},
-      {"another bus", {at("0000:15:00.1")}, 0, 5, 1, 0x10df, 0xe202, "N/A"},
-      {"domain, bus and function in hex", {at("001a:e5:00.c")}, 0x1a, 0xe5, 0xc, 0x10df, 0xe202,
-       "10dfe200"},
-      {"the address is matched ignoring case", {at("001A:E5:00.C")}, 0x1a, 0xe5, 0xc, 0x10df,
-       0xe202, "10dfe200"},
+      {"domain 0, bus 5, function 1", {device}, 0, 5, 1, 0xd07a, 0x0301, "d07a0300"},
+      {"any slot", {at("0000:05:1f.1")}, 0, 5, 1, 0xd07a, 0x0301, "d07a0300"},
+      {"another function", {at("0000:05:00.2")}, 0, 5, 1, 0xd07a, 0x0301, "N/A"},
+      {"another bus", {at("0000:15:00.1")}, 0, 5, 1, 0xd07a, 0x0301, "N/A"},
+      {"domain, bus and function in hex", {at("001a:e5:00.c")}, 0x1a, 0xe5, 0xc, 0xd07a, 0x0301,
+       "d07a0300"},
+      {"the address is matched ignoring case", {at("001A:E5:00.C")}, 0x1a, 0xe5, 0xc, 0xd07a,
+       0x0301, "d07a0300"},
       {"0x10 and 0xab", {with(with(device, &FakePciDevice::vendor, "0x10"),
                               &FakePciDevice::device, "0xab")},
-       0, 5, 1, 0x10df, 0xe202, "001000ab"},
-      {"ids without 0x", {with(with(device, &FakePciDevice::vendor, "10DF"),
-                               &FakePciDevice::device, "e200")},
-       0, 5, 1, 0x10df, 0xe202, "10dfe200"},
-      {"subsystem ids ignoring case", {with(device, &FakePciDevice::subsystemVendor, "0x10DF")},
-       0, 5, 1, 0x10df, 0xe202, "10dfe200"},
+       0, 5, 1, 0xd07a, 0x0301, "001000ab"},
+      {"ids without 0x", {with(with(device, &FakePciDevice::vendor, "D07A"),
+                               &FakePciDevice::device, "0300")},
+       0, 5, 1, 0xd07a, 0x0301, "d07a0300"},
+      {"subsystem ids ignoring case", {with(device, &FakePciDevice::subsystemVendor, "0xD07A")},
+       0, 5, 1, 0xd07a, 0x0301, "d07a0300"},
       {"either file may hold either id", {with(with(device, &FakePciDevice::subsystemVendor,
-                                                    "0xe202"),
-                                               &FakePciDevice::subsystemDevice, "0x10df")},
-       0, 5, 1, 0x10df, 0xe202, "10dfe200"},
+                                                    "0x0301"),
+                                               &FakePciDevice::subsystemDevice, "0xd07a")},
+       0, 5, 1, 0xd07a, 0x0301, "d07a0300"},
       {"a count of 1 passes the device over",
-       {with(device, &FakePciDevice::subsystemDevice, "0x0001")}, 0, 5, 1, 0x10df, 0xe202, "N/A"},
+       {with(device, &FakePciDevice::subsystemDevice, "0x0001")}, 0, 5, 1, 0xd07a, 0x0301, "N/A"},
       {"an identity word of 0 looks for 0000",
        {with(with(device, &FakePciDevice::subsystemVendor, "0x0000"),
              &FakePciDevice::subsystemDevice, "0x0000")},
-       0, 5, 1, 0, 0, "10dfe200"},
+       0, 5, 1, 0, 0, "d07a0300"},
       {"without a vendor file the device is passed over",
-       {with(device, &FakePciDevice::vendor, nullptr)}, 0, 5, 1, 0x10df, 0xe202, "N/A"},
+       {with(device, &FakePciDevice::vendor, nullptr)}, 0, 5, 1, 0xd07a, 0x0301, "N/A"},
       {"without a subsystem_device file", {with(device, &FakePciDevice::subsystemDevice, nullptr)},
-       0, 5, 1, 0x10df, 0xe202, "N/A"},
-      {"without a device file", {with(device, &FakePciDevice::device, nullptr)}, 0, 5, 1, 0x10df,
-       0xe202, "N/A"},
+       0, 5, 1, 0xd07a, 0x0301, "N/A"},
+      {"without a device file", {with(device, &FakePciDevice::device, nullptr)}, 0, 5, 1, 0xd07a,
+       0x0301, "N/A"},
       {"a passed-over candidate does not stop the search",
        {with(at("/devices/a/0000:05:00.1"), &FakePciDevice::vendor, nullptr),
-        with(at("/devices/b/0000:05:00.1"), &FakePciDevice::vendor, "0x1077")},
-       0, 5, 1, 0x10df, 0xe202, "1077e200"},
-      {"an empty device file", {with(device, &FakePciDevice::device, "")}, 0, 5, 1, 0x10df,
-       0xe202, "N/A"},
+        with(at("/devices/b/0000:05:00.1"), &FakePciDevice::vendor, "0xc0de")},
+       0, 5, 1, 0xd07a, 0x0301, "c0de0300"},
+      {"an empty device file", {with(device, &FakePciDevice::device, "")}, 0, 5, 1, 0xd07a,
+       0x0301, "N/A"},
       {"a vendor file that is no number", {with(device, &FakePciDevice::vendor, "none")}, 0, 5, 1,
-       0x10df, 0xe202, "N/A"},
-      {"no device at all", {}, 0, 5, 1, 0x10df, 0xe202, "N/A"},
+       0xd07a, 0x0301, "N/A"},
+      {"no device at all", {}, 0, 5, 1, 0xd07a, 0x0301, "N/A"},
   };
   for (const ProbeCase& c : cases) {
     SCOPED_TRACE(c.description);
@@ -96,7 +96,7 @@ TEST(ProbePciIdentity, ChoosesTheDeviceByAddressAndSubsystemIds) {
 TEST(ProbePciIdentity, AMissingTreeGivesNotAvailable) {
   ScratchDir scratch;
   testing::internal::CaptureStderr();
-  EXPECT_EQ("N/A", probePciIdentity(0, 5, 1, 0x10df, 0xe202, scratch / "nothing"));
+  EXPECT_EQ("N/A", probePciIdentity(0, 5, 1, 0xd07a, 0x0301, scratch / "nothing"));
   testing::internal::GetCapturedStderr();
 }
 
@@ -116,10 +116,10 @@ TEST(ProbePciIdentity, DirectoryNamesNeverRunAsCommands) {
     char* previous = getcwd(nullptr, 0);
     ASSERT_EQ(0, chdir(scratch.path().c_str()));
     addPciDevice(scratch / "sys", at(name));
-    std::string pciId = probePciIdentity(0, 5, 1, 0x10df, 0xe202, scratch / "sys");
+    std::string pciId = probePciIdentity(0, 5, 1, 0xd07a, 0x0301, scratch / "sys");
     ASSERT_EQ(0, chdir(previous));
     free(previous);
-    EXPECT_EQ("10dfe200", pciId);
+    EXPECT_EQ("d07a0300", pciId);
     std::vector<std::string> left;
     for (const char* file : {"pwned-semicolon", "pwned-substitution", "pwned-quote",
                              "pwned-backquote", "pwned-and"}) {

@@ -53,10 +53,10 @@ std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines
 // newline; a file whose value is null is not made.
 struct FakePciDevice {
   std::string address;
-  const char* vendor = "0x10df";
-  const char* device = "0xe200";
-  const char* subsystemVendor = "0x10df";
-  const char* subsystemDevice = "0xe202";
+  const char* vendor = "0xd07a";
+  const char* device = "0x0300";
+  const char* subsystemVendor = "0xd07a";
+  const char* subsystemDevice = "0x0301";
 };
 // Makes the device's directory and files; returns the directory.
 std::string addPciDevice(const std::string& sysfsDir, const FakePciDevice& device);

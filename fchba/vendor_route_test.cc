@@ -38,9 +38,9 @@ const HBA_WWN kWwn = {{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0}};
 const char kWwnText[] = "123456789ABCDEF0";
 
 // The identity the fixtures give the adapter with kWwn.
-const VendorIdentity kFound = {0xBEEF1077, 5, 1, 2};
+const VendorIdentity kFound = {0xBEEFc0de, 5, 1, 2};
 const std::string kFoundSettings =
-    std::string("wwn=") + kWwnText + " identity=0xBEEF1077 bus=5 function=1 domain=2";
+    std::string("wwn=") + kWwnText + " identity=0xBEEFc0de bus=5 function=1 domain=2";
 // What an adapter holds before the route runs.
 const VendorIdentity kBefore = {0x1234, 0, 0, 0};
 
@@ -49,9 +49,9 @@ TEST(VendorChoice, SubstringsSelectTheLibrary) {
     const char* name;
     const char* baseName;
   } cases[] = {
-      {"qlogic QLE2562", "libqlsdm"},     {"Dovane FC 0", "libdvsdm"},
+      {"qlogic QX2000", "libqlsdm"},     {"Dovane FC 0", "libdvsdm"},
       {"a Dovane qlogic", "libqlsdm"},    {"dovane fc", "bfahbaapi"},
-      {"QLogic QLE2562", "bfahbaapi"},    {"", "bfahbaapi"},
+      {"QLogic QX2000", "bfahbaapi"},    {"", "bfahbaapi"},
   };
   for (const auto& c : cases)
     EXPECT_STREQ(c.baseName, chooseVendorLibrary(c.name).baseName) << c.name;
@@ -285,7 +285,7 @@ TEST(VendorRouteWalk, TwoAdaptersBothTakingRouteB) {
                                      "adapter hba1 wwn=2000000000000002\n");
   stage.library(FAKE_VENDOR_LIBRARY, "lib/cim/bfahbaapi.so", "v",
                 "adapter hba0 " + kFoundSettings +
-                    "\nadapter hba1 wwn=2000000000000002 identity=0x00221077 bus=9 function=0\n");
+                    "\nadapter hba1 wwn=2000000000000002 identity=0x0022c0de bus=9 function=0\n");
   stage.config("a " + first + "\nb " + second + "\n");
   FcHbaRegistry registry(FcHbaPaths{stage.root()});
   FcHbaVendorRoute route(registry);
@@ -305,7 +305,7 @@ TEST(VendorRouteWalk, TwoAdaptersBothTakingRouteB) {
     route.loadVendorIdentity(static_cast<int32_t>(index), name, attributes.NodeWWN, identity);
     identities.push_back(identity);
   }
-  const VendorIdentity secondIdentity = {0x00221077, 9, 0, 0};
+  const VendorIdentity secondIdentity = {0x0022c0de, 9, 0, 0};
   EXPECT_EQ(kFound, identities[0]);
   EXPECT_EQ(secondIdentity, identities[1]);
 
