@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <libxml/parser.h>
 
+#include <cwchar>
 #include <string>
 
 #include "reference/reference_catalogue.h"
@@ -83,6 +84,30 @@ void BM_ThousandLookups(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ThousandLookups)->Unit(benchmark::kMillisecond);
+
+// The same lookups as a plain scan by wcscasecmp would do them, for scale.
+void BM_ThousandScans(benchmark::State& state) {
+  ReferenceCatalogue catalogue;
+  LoadReferenceCatalogue(catalogue, CatalogueFile(kDevices).c_str());
+  std::vector<std::wstring> asked;
+  for (int i = kDevices - 1000; i < kDevices; ++i) {
+    std::string id = Identity(i);
+    asked.emplace_back(id.begin(), id.end());
+  }
+  for (auto _ : state) {
+    int found = 0;
+    for (const std::wstring& id : asked) {
+      for (const ReferenceDevice& device : catalogue.referenceDevices) {
+        if (wcscasecmp(device.device_id.c_str(), id.c_str()) == 0) {
+          ++found;
+          break;
+        }
+      }
+    }
+    benchmark::DoNotOptimize(found);
+  }
+}
+BENCHMARK(BM_ThousandScans)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
