@@ -8,8 +8,9 @@
 template <typename CharT>
 BasicMatcher<CharT>::BasicMatcher(const BasicPattern<CharT>* pattern, const String& text)
     : pattern_(pattern),
-      state_(std::make_unique<regex_internal::MatchState<CharT>>(pattern->groupCount_,
-                                                                 -pattern->hiddenGroupCount_)) {
+      state_(std::make_unique<regex_internal::MatchState<CharT>>(
+          pattern->groupCount_, -pattern->hiddenGroupCount_,
+          static_cast<int64_t>(pattern->nodes_.size()))) {
   state_->setText(text);
 }
 

@@ -165,10 +165,25 @@ TEST_F(LongSubject, InventoryPattern) {
   ASSERT_TRUE(m->matchesEntire());
   EXPECT_EQ(m->groupEnd(1), static_cast<int>(kSize) + 4);
   EXPECT_EQ(m->groupText(7), "5.02a1");
-  // A hostile line that makes the pattern backtrack without end.
+  // A hostile line that makes the pattern backtrack without end: it ends
+  // as no match (a shorter one keeps the test quick).
   std::string text = "HBA=";
-  while (text.size() < kSize) text += ",PCI ID=1,";
+  while (text.size() < kSize / 8) text += ",PCI ID=1,";
   EXPECT_FALSE(p->newMatcher(text)->matchesEntire());
+}
+
+TEST_F(LongSubject, SearchWithManyGroupsFindsTheLastPosition) {
+  // Every start position tried clears all groups; the budget allows for it.
+  std::string pattern;
+  for (int i = 0; i < 40; ++i) pattern += "(z)?";
+  pattern += "(end)";
+  const size_t size = kSize / 8;
+  std::string text(size, 'x');
+  text += "end";
+  auto p = Pattern::compile(pattern, 0);
+  auto m = p->newMatcher(text);
+  ASSERT_TRUE(m->findFirst());
+  EXPECT_EQ(m->groupStart(41), static_cast<int>(size));
 }
 
 TEST(StepBudget, RunawayBacktrackingEndsAsNoMatch) {

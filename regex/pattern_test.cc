@@ -158,6 +158,15 @@ TEST(NamedPatterns, RejectedDefinitionsAndNames) {
   Pattern::clearNamedPatterns();
 }
 
+TEST(Compile, DeeplyNestedBracketsDoNotCrash) {
+  const int depth = 200000;
+  std::string pattern = std::string(depth, '[') + "ab" + std::string(depth, ']');
+  auto p = Pattern::compile(pattern, 0);
+  ASSERT_NE(p, nullptr);
+  EXPECT_TRUE(p->matchesEntire("b"));
+  EXPECT_FALSE(p->matchesEntire("c"));
+}
+
 TEST(Compile, DeeplyNestedPatternDoesNotCrash) {
   const int depth = 200000;
   std::string pattern(depth, '(');

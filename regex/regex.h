@@ -34,9 +34,10 @@
 // Limits. Matching never overflows the stack: deep recursion continues on
 // stack segments of the engine's own, up to a total of about 1 GiB, and a
 // match that would need more ends as no match. A match also ends as no match
-// after a step budget of 10,000,000 steps plus 16 per subject character, so
-// runaway backtracking cannot hang the caller. Subjects longer than 2^31 - 2
-// characters never match.
+// after a step budget of 10,000,000 steps plus, per subject character, 16
+// and one per node and group of the pattern (a search may pass through the
+// whole pattern at every position), so runaway backtracking cannot hang the
+// caller. Subjects longer than 2^31 - 2 characters never match.
 //
 // Threads. A pattern's convenience operations share one internal matcher, and
 // the shared-pattern cache and named-pattern registry are process-wide and

@@ -218,12 +218,12 @@ std::string runCase(const std::vector<std::string>& f) {
   }
   if (mode == "all") return piecesLine(compiled->collectMatches(*subject));
   if (mode == "split") {
-    const std::string& spec = f.size() > 5 ? f[5] : std::string();
-    size_t comma = spec.find(',');
+    const std::string& splitFields = f.size() > 5 ? f[5] : std::string();
+    size_t comma = splitFields.find(',');
     long keepEmpty = 0;
     long limit = 0;
-    if (comma == std::string::npos || !parseInt(spec.substr(0, comma), keepEmpty) ||
-        !parseInt(spec.substr(comma + 1), limit)) {
+    if (comma == std::string::npos || !parseInt(splitFields.substr(0, comma), keepEmpty) ||
+        !parseInt(splitFields.substr(comma + 1), limit)) {
       return "badcase";
     }
     return piecesLine(compiled->splitText(*subject, keepEmpty != 0, static_cast<int>(limit)));

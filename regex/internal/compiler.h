@@ -741,6 +741,18 @@ class Compiler {
     set.addRange(0, hi);
   }
 
+  // A bracket expression inside another; deep nesting continues on a fresh
+  // stack segment like nested groups do.
+  CodeSet nestedBracket() {
+    if (!stack_.nearLimit()) return parseBracket();
+    CodeSet result;
+    auto call = [&] { result = parseBracket(); };
+    if (stack_.runOnFreshSegment(call)) return result;
+    reportSyntaxError();
+    cursor_ = length();
+    return CodeSet();
+  }
+
   // After '[': up to and including the matching ']'; items combine from
   // left to right without precedence.
   CodeSet parseBracket() {
@@ -753,14 +765,14 @@ class Compiler {
     while (!atEnd() && peek() != ']') {
       CharT c = text_[cursor_++];
       if (c == '[') {
-        r.unite(parseBracket());
+        r.unite(nestedBracket());
         continue;
       }
       if (c == '&' && has(0) && peek() == '&') {
         ++cursor_;
         if (has(0) && peek() == '[') {
           ++cursor_;
-          r.intersect(parseBracket());
+          r.intersect(nestedBracket());
         } else {
           reportSyntaxError();
           cursor_ = length();

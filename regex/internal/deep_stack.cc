@@ -9,7 +9,6 @@ namespace regex_internal {
 namespace {
 
 struct SegmentCall {
-  DeepStack* stack;
   void (*fn)(void*);
   void* arg;
   uintptr_t* limit;
@@ -19,6 +18,8 @@ struct SegmentCall {
 
 void* DeepStack::segmentMain(void* arg) {
   auto* call = static_cast<SegmentCall*>(arg);
+  // The thread library keeps its own records at the top of the segment, so
+  // the limit is measured from the first frame rather than from the top.
   *call->limit = currentFrame() - (kSegmentSize - kSegmentReserve);
   call->fn(call->arg);
   return nullptr;
@@ -41,7 +42,7 @@ bool DeepStack::runRaw(void (*fn)(void*), void* arg) {
     if (pthread_attr_setstack(&attr, memory, kSegmentSize) == 0) {
       uintptr_t savedLimit = limit_;
       ++segments_;
-      SegmentCall call{this, fn, arg, &limit_};
+      SegmentCall call{fn, arg, &limit_};
       pthread_t thread;
       if (pthread_create(&thread, &attr, &DeepStack::segmentMain, &call) == 0) {
         pthread_join(thread, nullptr);

@@ -21,15 +21,17 @@ template <typename CharT>
 struct MatchState {
   // Ends runaway backtracking; in the order mature backtracking engines use.
   static constexpr int64_t kBaseStepBudget = 10000000;
-  // Linear work over long subjects (a search tries every position) gets
-  // this many further steps per subject character.
+  // Linear work over long subjects gets further steps per subject
+  // character: this many, plus one per node and group of the pattern, since
+  // a search may pass through the whole pattern at every start position.
   static constexpr int64_t kStepsPerCharacter = 16;
   // Switching to a fresh stack segment is charged like this many steps, so
   // recursion that keeps crossing a segment boundary stays bounded in time.
   static constexpr int64_t kSegmentSwitchSteps = 10000;
 
-  MatchState(int groupCount, int hiddenGroups)
-      : groupCount(groupCount),
+  MatchState(int groupCount, int hiddenGroups, int64_t nodeCount)
+      : stepsPerCharacter(kStepsPerCharacter + nodeCount + groupCount + hiddenGroups),
+        groupCount(groupCount),
         hiddenGroups(hiddenGroups),
         storage(static_cast<size_t>(5) * (groupCount + hiddenGroups)) {
     int width = groupCount + hiddenGroups;
@@ -66,7 +68,7 @@ struct MatchState {
   // Starts one matcher operation: fresh budget, fresh stack limit.
   void beginOperation() {
     steps = 0;
-    stepBudget = kBaseStepBudget + kStepsPerCharacter * static_cast<int64_t>(length);
+    stepBudget = kBaseStepBudget + stepsPerCharacter * static_cast<int64_t>(length);
     stack.begin();
   }
   bool aborted() const { return steps > stepBudget; }
@@ -96,6 +98,7 @@ struct MatchState {
   // past the end must stay representable.
   static constexpr size_t kMaxLength = 2147483645;
 
+  const int64_t stepsPerCharacter;
   std::basic_string<CharT> text;
   const CharT* data = nullptr;
   int length = 0;  // -1 for a subject too long to match

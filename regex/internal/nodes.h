@@ -259,7 +259,8 @@ class NFAStartNodeT : public NFANodeT<CharT> {
     }
     for (int q = pos;; ++q) {
       if (q > pos) {
-        m.clearGroups();
+        m.clearGroups();  // charged like a step per group
+        m.chargeSteps(m.groupCount + m.hiddenGroups);
         m.starts[0] = q;
       }
       int r = this->goOn(m, q);
