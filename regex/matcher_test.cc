@@ -33,11 +33,11 @@ TEST(Matcher, InventoryLineGivesSevenGroups) {
       Pattern::DOT_ALL);
   ASSERT_NE(p, nullptr);
   auto m = p->newMatcher(
-      "HBA=ZRa200-X NIC,Port=0,PCI ID=e1,VID=10df,SSID=e2,SVID=10df,Firmware=2.82A4,"
+      "HBA=ZRa200-X NIC,Port=0,PCI ID=e1,VID=d07a,SSID=e2,SVID=d07a,Firmware=2.82A4,"
       "Boot Code=5.02a1\r");
   ASSERT_TRUE(m->matchesEntire());
   EXPECT_EQ(m->groupTexts(false),
-            (Strings{"ZRa200-X NIC,Port=0", "e1", "10df", "e2", "10df", "2.82A4", "5.02a1"}));
+            (Strings{"ZRa200-X NIC,Port=0", "e1", "d07a", "e2", "d07a", "2.82A4", "5.02a1"}));
   EXPECT_EQ(m->groupTexts(true).size(), 8u);
   EXPECT_FALSE(p->newMatcher("HBA=x,PCI ID=e1")->matchesEntire());
 }
@@ -161,7 +161,7 @@ TEST_F(LongSubject, InventoryPattern) {
   // A query line with an enormous model field still matches correctly.
   std::string model(kSize, 'x');
   auto m = p->newMatcher("HBA=" + model +
-                         ",PCI ID=e1,VID=10df,SSID=e2,SVID=10df,Firmware=2.82A4,Boot Code=5.02a1\r");
+                         ",PCI ID=e1,VID=d07a,SSID=e2,SVID=d07a,Firmware=2.82A4,Boot Code=5.02a1\r");
   ASSERT_TRUE(m->matchesEntire());
   EXPECT_EQ(m->groupEnd(1), static_cast<int>(kSize) + 4);
   EXPECT_EQ(m->groupText(7), "5.02a1");

@@ -20,7 +20,7 @@ const char kInventory[] =
     "HBA=(.+),.*PCI ID=(\\w{1,4}),.*VID=(\\w{1,4}),.*SSID=(\\w{1,4}),.*SVID=(\\w{1,4}),"
     ".*Firmware=(.+),.*Boot Code=([\\w\\.]+).*";
 const char kInventoryLine[] =
-    "HBA=ZRa200-X NIC,Port=0,PCI ID=e1,VID=10df,SSID=e2,SVID=10df,Firmware=2.82A4,"
+    "HBA=ZRa200-X NIC,Port=0,PCI ID=e1,VID=d07a,SSID=e2,SVID=d07a,Firmware=2.82A4,"
     "Boot Code=5.02a1\r";
 const char kRelease[] = "Red Hat Enterprise Linux.*release 5.*";
 const char kReleaseText[] =
