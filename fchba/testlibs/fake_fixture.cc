@@ -281,4 +281,18 @@ std::string hex(uint32_t value) {
   return text;
 }
 
+HBA_STATUS Fixture::getAdapterAttributes2(HBA_UINT32 handle, LBTFC_ADAPTERATTRIBUTES2* out) const {
+  record("LBTFC_GetAdapterAttributes2 " + hex(handle));
+  int64_t index = indexOfHandle(handle);
+  if (HBA_STATUS status = failure("LBTFC_GetAdapterAttributes2", index))
+    return status;
+  Adapter adapter = adapterAt(index);
+  fillAttributes(adapter, &out->attributes);
+  out->identityWord = adapter.identityWord;
+  out->pciBus = adapter.bus;
+  out->pciFunction = adapter.function;
+  out->pciDomain = adapter.domain;
+  return HBA_STATUS_OK;
+}
+
 }  // namespace fake

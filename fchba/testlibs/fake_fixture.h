@@ -98,6 +98,9 @@ class Fixture {
   void fillPortAttributes(const Adapter& adapter, uint32_t port,
                           HBA_PORTATTRIBUTES* attributes) const;
   void fillStatistics(const Adapter& adapter, uint32_t port, HBA_PORTSTATISTICS* statistics) const;
+  // The whole LBTFC_GetAdapterAttributes2 call, recorded, for any library
+  // that exports it.
+  HBA_STATUS getAdapterAttributes2(HBA_UINT32 handle, LBTFC_ADAPTERATTRIBUTES2* out) const;
 
   uint32_t registerStatus = 0;
   uint32_t version = 1;

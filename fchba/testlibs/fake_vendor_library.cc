@@ -39,17 +39,7 @@ FAKE_EXPORT HBA_UINT32 LBTFC_OpenAdapter(char* name) {
 
 FAKE_EXPORT HBA_STATUS LBTFC_GetAdapterAttributes2(HBA_UINT32 handle,
                                                    LBTFC_ADAPTERATTRIBUTES2* record) {
-  fixture().record("LBTFC_GetAdapterAttributes2 " + hex(handle));
-  int64_t index = fixture().indexOfHandle(handle);
-  if (HBA_STATUS status = fixture().failure("LBTFC_GetAdapterAttributes2", index))
-    return status;
-  fake::Adapter adapter = fixture().adapterAt(index);
-  fixture().fillAttributes(adapter, &record->attributes);
-  record->identityWord = adapter.identityWord;
-  record->pciBus = adapter.bus;
-  record->pciFunction = adapter.function;
-  record->pciDomain = adapter.domain;
-  return HBA_STATUS_OK;
+  return fixture().getAdapterAttributes2(handle, record);
 }
 
 #ifndef FAKE_WITHOUT_CLOSE_ADAPTER
