@@ -185,28 +185,31 @@ void FcHbaRegistry::closeAdapter(uint32_t handle) {
     slot->entryPoints.CloseAdapterHandler(handle & 0xFFFF);
 }
 
-HBA_STATUS FcHbaRegistry::getAdapterAttributes(uint32_t handle, HBA_ADAPTERATTRIBUTES* attributes) {
+// Calls the slot's handler with the library's own handle and returns its
+// status; the routing status when there is no usable slot, and 0 with the
+// output left alone when the slot lacks the handler.
+template <typename Handler, typename... Args>
+HBA_STATUS FcHbaRegistry::routeStatusCall(uint32_t handle, Handler HBA_ENTRYPOINTS::*handler,
+                                          Args... args) {
   HBA_STATUS status;
   LibrarySlot* slot = routedSlot(handle, status);
-  if (!slot || !slot->entryPoints.GetAdapterAttributesHandler)
+  if (!slot || !(slot->entryPoints.*handler))
     return status;
-  return slot->entryPoints.GetAdapterAttributesHandler(handle & 0xFFFF, attributes);
+  return (slot->entryPoints.*handler)(handle & 0xFFFF, args...);
+}
+
+HBA_STATUS FcHbaRegistry::getAdapterAttributes(uint32_t handle, HBA_ADAPTERATTRIBUTES* attributes) {
+  return routeStatusCall(handle, &HBA_ENTRYPOINTS::GetAdapterAttributesHandler, attributes);
 }
 
 HBA_STATUS FcHbaRegistry::getPortAttributes(uint32_t handle, uint32_t portIndex,
                                             HBA_PORTATTRIBUTES* attributes) {
-  HBA_STATUS status;
-  LibrarySlot* slot = routedSlot(handle, status);
-  if (!slot || !slot->entryPoints.GetAdapterPortAttributesHandler)
-    return status;
-  return slot->entryPoints.GetAdapterPortAttributesHandler(handle & 0xFFFF, portIndex, attributes);
+  return routeStatusCall(handle, &HBA_ENTRYPOINTS::GetAdapterPortAttributesHandler, portIndex,
+                         attributes);
 }
 
 HBA_STATUS FcHbaRegistry::getPortStatistics(uint32_t handle, uint32_t portIndex,
                                             HBA_PORTSTATISTICS* statistics) {
-  HBA_STATUS status;
-  LibrarySlot* slot = routedSlot(handle, status);
-  if (!slot || !slot->entryPoints.GetPortStatisticsHandler)
-    return status;
-  return slot->entryPoints.GetPortStatisticsHandler(handle & 0xFFFF, portIndex, statistics);
+  return routeStatusCall(handle, &HBA_ENTRYPOINTS::GetPortStatisticsHandler, portIndex,
+                         statistics);
 }

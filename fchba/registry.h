@@ -80,6 +80,8 @@ class FcHbaRegistry {
   void acceptLibrary(int slotIndex, const std::string& name, const std::string& path);
   // The Loaded slot a combined handle names, or null with `status` set.
   LibrarySlot* routedSlot(uint32_t handle, HBA_STATUS& status);
+  template <typename Handler, typename... Args>
+  HBA_STATUS routeStatusCall(uint32_t handle, Handler HBA_ENTRYPOINTS::*handler, Args... args);
 
   FcHbaPaths paths_;
   LibrarySlot libraryTable_[kLibrarySlots];
