@@ -5,17 +5,12 @@
 #include <vector>
 
 #include "driver/base_component.h"
+#include "testing/expected_usage.h"
 #include "testing/temp_dir.h"
 
 namespace {
 
-const char kUsage[] =
-    "QZXXXXXX.tovix [options]\n"
-    "    options\n"
-    "    --------------------------\n"
-    "    /f = Force the installation\n"
-    "    /s = Execute silently\n"
-    "    /d [path] = Perform self-discovery and output to [path]\n";
+const char* const kUsage = kExpectedUsage;
 
 struct Case {
   std::vector<const char*> args;  // after the program name

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/expected_usage.h"
 #include "testing/sandbox.h"
 
 namespace {
@@ -15,13 +16,7 @@ const std::string kLoaded = kBanner +
                             "Loading references...done.\nPerforming discovery...\n"
                             "Preparing the Dovane CNA Kit...done\n";
 const char kLogPath[] = "/var/lbt/Component.log";
-const char kUsage[] =
-    "QZXXXXXX.tovix [options]\n"
-    "    options\n"
-    "    --------------------------\n"
-    "    /f = Force the installation\n"
-    "    /s = Execute silently\n"
-    "    /d [path] = Perform self-discovery and output to [path]\n";
+const char* const kUsage = kExpectedUsage;
 const char kCatalogue[] =
     "<?xml version=\"1.0\"?>\n"
     "<pelmo_fchba_reference>\n"
